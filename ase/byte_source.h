@@ -1,0 +1,53 @@
+// Where the token reader's bytes come from: an open file, or bytes already in memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace meshwright {
+
+// A failed read of the input. what() is the system's reason ("Input/output error").
+class ReadError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+    // Copies up to `capacity` bytes into `destination` and returns how many; 0 only at the end of
+    // the input. Throws ReadError when the system fails to read.
+    virtual size_t read(char* destination, size_t capacity) = 0;
+    // The byte length of the whole input as far as it is known before reading (a regular file's
+    // size; 0 for a pipe or a device).
+    virtual uint64_t size() const = 0;
+};
+
+// Reads an open file descriptor, which it does not own, with read(2).
+class FileSource : public ByteSource {
+public:
+    explicit FileSource(int descriptor);
+    size_t read(char* destination, size_t capacity) override;
+    uint64_t size() const override { return size_; }
+
+private:
+    int descriptor_;
+    uint64_t size_ = 0;
+};
+
+// Reads bytes held by the caller, which must outlive the source.
+class MemorySource : public ByteSource {
+public:
+    explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
+    size_t read(char* destination, size_t capacity) override;
+    uint64_t size() const override { return bytes_.size(); }
+
+private:
+    std::string_view bytes_;
+    size_t position_ = 0;
+};
+
+}  // namespace meshwright

@@ -1,0 +1,76 @@
+// Cuts the input text into words: the only way the section readers see the file.
+//
+// Word grammar, applied to the bytes of the input in order:
+//  - Text mode: CR LF is one line feed; a CR that no LF follows is an ordinary character; a byte
+//    26 (Ctrl-Z) ends the input, and nothing after it is read.
+//  - An input that opens with FF FE (UTF-16 LE) or FE FF (UTF-16 BE) is decoded first: each 16-bit
+//    unit below 256 becomes that byte, any other becomes '?', a trailing odd byte is dropped and
+//    the mark itself is not text. The text-mode rules then apply to the decoded bytes.
+//  - Separators are exactly space, tab and line feed. Every other byte belongs to a word: a lone
+//    CR, vertical tab, form feed, 128 to 255 all do.
+//  - A NUL neither ends a word nor enters it: "ab\0c" is the word "abc", and a run of NULs between
+//    separators is one empty word.
+//  - A word keeps at most kMaxWordLength characters; the rest of it is read and dropped.
+// Examples: "  *MESH_NUMVERTEX\t8\r\n" gives "*MESH_NUMVERTEX", "8", then the end of the input;
+// "A:\r5" is one word; a last word with no separator after it is still delivered whole.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ase/byte_source.h"
+
+namespace meshwright {
+
+inline constexpr size_t kMaxWordLength = 4096;
+
+class TokenReader {
+public:
+    // Reads `source` in blocks of `blockSize` bytes (small sizes serve the tests).
+    explicit TokenReader(ByteSource& source, size_t blockSize = 1 << 20);
+
+    // The next word, or nullopt at the end of the input (and on every call after it). The view
+    // stays valid until the next call. Throws ReadError when the source fails.
+    std::optional<std::string_view> readToken();
+
+    // Moves past spaces, tabs and line feeds.
+    void skipBlanks();
+
+    // The byte length of the text after UTF-16 decoding (mark excluded), before the Ctrl-Z and
+    // CR LF rules: what bounds how many records the input can hold. Known after the first call;
+    // a source that can't tell its size ahead (a pipe) counts only the text read so far.
+    uint64_t textSize() const { return textSize_; }
+
+private:
+    enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
+
+    bool refill();
+    size_t readText(char* out);
+    size_t readFirstText(char* out);
+    size_t readBytes(char* out);
+    size_t readUtf16(char* out);
+    size_t cutAtControlZ(const char* text, size_t length);
+    std::string_view finishSlowWord(const char* start);
+    void appendToWord(const char* start, const char* end);
+
+    ByteSource& source_;
+    size_t blockSize_;
+    std::vector<char> block_;  // text being cut into words, then a zero sentinel
+    std::vector<char> raw_;    // UTF-16 only: bytes as read, before decoding
+    size_t rawLength_ = 0;     // bytes in raw_ not yet decoded
+    const char* position_ = nullptr;
+    const char* end_ = nullptr;
+    std::string word_;  // a word that crosses a block end or contains NULs
+    Encoding encoding_ = Encoding::kBytes;
+    bool started_ = false;
+    bool finished_ = false;             // no more text: the source is exhausted or a Ctrl-Z was met
+    bool carriageReturnHeld_ = false;   // a block ended in CR; the next one decides if it is a line end
+    uint64_t textRead_ = 0;
+    uint64_t textSize_ = 0;
+};
+
+}  // namespace meshwright

@@ -1,0 +1,39 @@
+// Number groups, and the client-state lines of the array kinds.
+#include "codegen/array_text.h"
+
+namespace meshwright {
+
+void putTriple(Output& out, const Vec3f& value) {
+    out.putReal(value.x);
+    out.putChar(',');
+    out.putReal(value.y);
+    out.putChar(',');
+    out.putReal(value.z);
+}
+
+void putPair(Output& out, const Vec3f& value) {
+    out.putReal(value.x);
+    out.putChar(',');
+    out.putReal(value.y);
+}
+
+void putClientState(Output& out, const MeshData& mesh, std::string_view normalArray) {
+    if (mesh.vertices) {
+        out.putText("\tglEnableClientState(GL_VERTEX_ARRAY);\n");
+        out.putText("\tglVertexPointer( 3, GL_DOUBLE, 0, Varray);\n");
+    }
+    if (mesh.faceNormals) {
+        out.putText("\tglEnableClientState(GL_NORMAL_ARRAY);\n");
+        out.putText("\tglNormalPointer( GL_DOUBLE, 0, ");
+        out.putText(normalArray);
+        out.putText(");\n");
+    }
+    // The texture pair follows the texture faces alone, even without texture vertices: users'
+    // code written against this output expects the lines whenever the face list had them.
+    if (mesh.tFaces) {
+        out.putText("\tglEnableClientState(GL_TEXTURE_COORD_ARRAY);\n");
+        out.putText("\tglTexCoordPointer( 2, GL_DOUBLE, 0, TCarray);\n");
+    }
+}
+
+}  // namespace meshwright

@@ -1,0 +1,40 @@
+// Pieces the writers share: number groups, array blocks, and the client-state lines.
+#pragma once
+
+#include <string_view>
+
+#include "ase/mesh.h"
+#include "codegen/output.h"
+
+namespace meshwright {
+
+// The index of corner 0, 1 or 2 (a, b, c) of a face or texture face.
+template <typename Record>
+int32_t cornerIndex(const Record& face, int corner) {
+    return corner == 0 ? face.a : corner == 1 ? face.b : face.c;
+}
+
+// "x,y,z" and "u,v": the numbers of one call or one array entry, joined by a bare ','.
+void putTriple(Output& out, const Vec3f& value);
+void putPair(Output& out, const Vec3f& value);
+
+// An array block of `count` entries: `declaration`, then each entry after a tab, ",\n" between
+// entries, then "\t};\n" on the last entry's line. putEntry(out, j) writes the numbers of entry j.
+template <typename PutEntry>
+void putArrayBlock(Output& out, std::string_view declaration, long long count, PutEntry putEntry) {
+    out.putText(declaration);
+    for (long long j = 0; j < count; ++j) {
+        out.putChar('\t');
+        putEntry(out, j);
+        if (j + 1 < count) {
+            out.putText(",\n");
+        }
+    }
+    out.putText("\t};\n");
+}
+
+// The enable and pointer pairs of the array kinds: positions when `vertices` is present, normals
+// (pointing at `normalArray`) when `faceNormals` is, texture coordinates when `tFaces` is.
+void putClientState(Output& out, const MeshData& mesh, std::string_view normalArray);
+
+}  // namespace meshwright

@@ -1,0 +1,119 @@
+// Kind 3: an index array and one entry per vertex, each vertex's values chosen from its corners.
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
+#include "codegen/array_text.h"
+#include "codegen/writers.h"
+
+namespace meshwright {
+namespace {
+
+struct IndexType {
+    std::string_view declaration;
+    std::string_view glType;
+};
+
+// The narrowest type that holds every index: GLubyte indices past 255 would wrap in the user's
+// compiler (or fail to compile as braced initialisers) and draw the wrong triangles.
+IndexType indexTypeFor(const std::vector<FaceRecord>& faces) {
+    int32_t largest = 0;
+    for (const FaceRecord& face : faces) {
+        largest = std::max({largest, face.a, face.b, face.c});
+    }
+    if (largest <= 255) {
+        return {"\tGLubyte Farray[] = {\n", ",GL_UNSIGNED_BYTE, Farray);\n\n"};
+    }
+    if (largest <= 65535) {
+        return {"\tGLushort Farray[] = {\n", ",GL_UNSIGNED_SHORT, Farray);\n\n"};
+    }
+    return {"\tGLuint Farray[] = {\n", ",GL_UNSIGNED_INT, Farray);\n\n"};
+}
+
+// Flat normals: each face hands its normal to its third corner's vertex, later faces overwriting
+// earlier ones. Vertices that are no face's third corner keep zeros.
+std::vector<Vec3f> gatherFlatNormals(const MeshData& mesh) {
+    std::vector<Vec3f> normals(size_t(mesh.vertexCount));
+    for (int32_t i = 0; i < mesh.faceCount; ++i) {
+        normals[(*mesh.faces)[i].c] = (*mesh.faceNormals)[i];
+    }
+    return normals;
+}
+
+// The first corner (face by face, a, b, c) to reach a vertex gives it its value; `valueOf(i, k)`
+// is what corner k of face i offers. Vertices no face uses keep zeros.
+template <typename ValueOf>
+std::vector<Vec3f> gatherFirstCome(const MeshData& mesh, std::vector<bool>& assigned,
+                                   ValueOf valueOf) {
+    std::vector<Vec3f> values(size_t(mesh.vertexCount));
+    assigned.assign(size_t(mesh.vertexCount), false);
+    for (int32_t i = 0; i < mesh.faceCount; ++i) {
+        for (int corner = 0; corner < 3; ++corner) {
+            int32_t vertex = cornerIndex((*mesh.faces)[i], corner);
+            if (!assigned[vertex]) {
+                assigned[vertex] = true;
+                values[vertex] = valueOf(i, corner);
+            }
+        }
+    }
+    return values;
+}
+
+void putVertexBlock(Output& out, std::string_view comment, std::string_view declaration,
+                    const std::vector<Vec3f>& values, bool pairs) {
+    out.putText(comment);
+    putArrayBlock(
+        out, declaration, static_cast<long long>(values.size()),
+        [&](Output& o, long long j) { pairs ? putPair(o, values[j]) : putTriple(o, values[j]); });
+}
+
+void putIndexBlock(Output& out, const std::vector<FaceRecord>& faces, const IndexType& type) {
+    putArrayBlock(out, type.declaration, static_cast<long long>(faces.size()),
+                  [&](Output& o, long long i) {
+                      o.putInt(faces[i].a);
+                      o.putChar(',');
+                      o.putInt(faces[i].b);
+                      o.putChar(',');
+                      o.putInt(faces[i].c);
+                  });
+}
+
+}  // namespace
+
+void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
+    out.putText("\t//Setting up arrays\n\n");
+    out.putText("\t//Index Array\n");
+    if (!mesh.faces) {
+        return;
+    }
+    const IndexType type = indexTypeFor(*mesh.faces);
+    putIndexBlock(out, *mesh.faces, type);
+    out.putText("\t//Vertex Array\n");
+    if (mesh.vertices) {
+        putVertexBlock(out, "", "\tdouble Varray[] = {\n", *mesh.vertices, false);
+    }
+    std::vector<bool> assigned;  // one flag array serves every first-come pass
+    if (mesh.faceNormals) {
+        putVertexBlock(out, "\t//Use this array if you have FLAT SHADING\n",
+                       "\tdouble Narray[] = {\n", gatherFlatNormals(mesh), false);
+        auto smooth = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
+            return (*mesh.cornerNormals)[3 * size_t(i) + corner];
+        });
+        putVertexBlock(out, "\t//Use this array if you have SMOOTH SHADING\n",
+                       "\tdouble VNarray[] = {\n", smooth, false);
+    }
+    if (mesh.tVertices && mesh.tFaces) {
+        auto texture = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
+            return (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[i], corner)];
+        });
+        putVertexBlock(out, "\t//Texture Coordinate array\n", "\tdouble TCarray[] = {\n", texture,
+                       true);
+    }
+    out.putText(" \n\n");
+    putClientState(out, mesh, "VNarray");
+    out.putText("\tglDrawElements( GL_TRIANGLES,");
+    out.putInt(3LL * mesh.faceCount);
+    out.putText(type.glType);
+}
+
+}  // namespace meshwright

@@ -1,0 +1,93 @@
+// Buffered output with CR LF line ends; the sinks that take the bytes.
+#include "codegen/output.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+#include "codegen/number_text.h"
+
+namespace meshwright {
+
+void FileSink::write(const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t put = ::write(descriptor_, data, size);
+        if (put < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            throw WriteError(std::strerror(errno));
+        }
+        data += put;
+        size -= static_cast<size_t>(put);
+    }
+}
+
+Output::Output(ByteSink& sink, size_t capacity)
+    : sink_(sink), buffer_(std::max<size_t>(capacity, 64)) {}
+
+void Output::makeRoom(size_t size) {
+    if (buffer_.size() - used_ < size) {
+        flush();
+    }
+}
+
+void Output::putRaw(const char* data, size_t size) {
+    if (size > buffer_.size()) {
+        flush();
+        sink_.write(data, size);
+        return;
+    }
+    makeRoom(size);
+    std::memcpy(buffer_.data() + used_, data, size);
+    used_ += size;
+}
+
+void Output::putText(std::string_view text) {
+    // Line ends are rare inside a piece, so copy the runs between them whole.
+    size_t start = 0;
+    for (size_t lineEnd; (lineEnd = text.find('\n', start)) != std::string_view::npos;
+         start = lineEnd + 1) {
+        putRaw(text.data() + start, lineEnd - start);
+        putRaw("\r\n", 2);
+    }
+    putRaw(text.data() + start, text.size() - start);
+}
+
+void Output::putChar(char c) {
+    if (c == '\n') {
+        putRaw("\r\n", 2);
+        return;
+    }
+    makeRoom(1);
+    buffer_[used_++] = c;
+}
+
+void Output::putReal(double value) {
+    makeRoom(kNumberTextCapacity);
+    char* start = buffer_.data() + used_;
+    used_ += static_cast<size_t>(formatReal(value, start) - start);
+}
+
+void Output::putInt(int64_t value) {
+    makeRoom(kNumberTextCapacity);
+    char* start = buffer_.data() + used_;
+    char* end = value >= INT32_MIN && value <= INT32_MAX
+                    ? formatInt(static_cast<int32_t>(value), start)
+                    : std::to_chars(start, start + kNumberTextCapacity, value).ptr;
+    used_ += static_cast<size_t>(end - start);
+}
+
+void Output::flush() {
+    if (used_ > 0) {
+        size_t size = used_;
+        used_ = 0;  // a failed write is not retried: the caller abandons the file
+        sink_.write(buffer_.data(), size);
+    }
+}
+
+}  // namespace meshwright

@@ -1,0 +1,21 @@
+// The three writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
+#pragma once
+
+#include "ase/mesh.h"
+#include "codegen/output.h"
+
+namespace meshwright {
+
+// Kind 1: glBegin(GL_TRIANGLES) ... glEnd(); one commented block of calls per face, flat or smooth
+// by the face's own smoothing group. Ends with "glEnd();" and no line end.
+void writeDisplayList(const MeshData& mesh, Output& out);
+
+// Kind 2: Varray / Narray / TCarray with one entry per face corner, drawn with glDrawArrays.
+void writeVertexArray(const MeshData& mesh, Output& out);
+
+// Kind 3: index array Farray and one entry per vertex in Varray / Narray / VNarray / TCarray,
+// drawn with glDrawElements. The index type is the smallest of GLubyte, GLushort and GLuint that
+// holds every index.
+void writeIndexedVertexArray(const MeshData& mesh, Output& out);
+
+}  // namespace meshwright

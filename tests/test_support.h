@@ -1,0 +1,43 @@
+// Shared helpers of the tests: temporary folders, whole-file reads, running the built tool.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace meshwright::testing {
+
+// The bytes of a file; fails the test when it can't be read.
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+
+// A fresh folder under the system's temporary folder, removed with everything in it at the end.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+struct ToolResult {
+    std::string out;  // standard output
+    std::string err;  // standard error
+    int status = -1;  // exit status, or 128 + signal number when killed
+};
+
+// Runs the built meshwright with `arguments` in folder `workingDir`, `input` on standard input,
+// and, when `fileSizeLimit` is not negative, that many bytes as the largest file it may write.
+ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
+                   const std::string& workingDir = ".", long long fileSizeLimit = -1);
+
+// Paths of the test data and of the example models.
+std::string dataPath(const std::string& name);
+std::string examplePath(const std::string& name);
+
+}  // namespace meshwright::testing
