@@ -18,36 +18,39 @@
 
 namespace meshwright {
 
-Converter::Converter(std::string inputName, int32_t kind, std::ostream& console)
-    : console_(console), inputName_(std::move(inputName)) {
+Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, OutputTarget target)
+    : reporter_(reporter), inputName_(std::move(inputName)) {
     const bool kindValid = checkKind(kind);
     if (!checkExtension()) {
         return;
     }
-    outputName_ = inputName_.substr(0, inputName_.size() - 4) + ".cpp";
+    outputName_ = target.standardOutput ? "standard output"
+                  : target.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + ".cpp"
+                                        : target.path;
     if (!openInput()) {
         return;
     }
     if (!kindValid) {
         // The job can't run, so it creates nothing: an empty file left behind would make every
         // later try of the same input fail. Only an existing name is still worth telling about.
-        reportExistingOutput();
+        if (!target.replace && !target.standardOutput) {
+            reportExistingOutput();
+        }
         return;
     }
-    createOutput();
+    createOutput(target);
 }
 
 Converter::~Converter() {
-    if (outputFile_ >= 0) {
-        discardOutput();
-    }
+    outputFile_.discard();
     if (inputFile_ >= 0) {
         close(inputFile_);
     }
 }
 
-void Converter::report(const std::string& line) {
-    console_ << line << std::endl;
+void Converter::fail(FailureKind kind, const std::string& reason) {
+    reporter_.report({kind, inputName_, outputName_, reason});
+    failed_ = true;
 }
 
 bool Converter::checkKind(int32_t kind) {
@@ -55,8 +58,7 @@ bool Converter::checkKind(int32_t kind) {
         outputKind_ = static_cast<OutputKind>(kind);
         return true;
     }
-    report("Error: Wrong Type (only 1,2 or 3 allowed)");
-    failed_ = true;
+    fail(FailureKind::kWrongKind);
     return false;
 }
 
@@ -70,16 +72,14 @@ bool Converter::checkExtension() {
         lower(name[n - 3]) == 'a' && name[n - 4] == '.') {
         return true;
     }
-    report("Error: The file MUST have the ASE extension");
-    failed_ = true;
+    fail(FailureKind::kNoExtension);
     return false;
 }
 
 bool Converter::openInput() {
     inputFile_ = open(inputName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
     if (inputFile_ < 0) {
-        report("Error: couldn't open " + inputName_);
-        failed_ = true;
+        fail(FailureKind::kCantOpenInput, std::strerror(errno));
         return false;
     }
     return true;
@@ -88,26 +88,24 @@ bool Converter::openInput() {
 void Converter::reportExistingOutput() {
     struct stat status {};
     if (lstat(outputName_.c_str(), &status) == 0) {
-        report("Error: file " + outputName_ + " already exists");
-        report("No Changes will be done to " + outputName_);
+        fail(FailureKind::kOutputExists);
     }
 }
 
-bool Converter::createOutput() {
-    // O_EXCL makes creation and the existence test one step: an existing file (or a link in its
-    // place) is never opened, so it can't be emptied or changed.
-    outputFile_ =
-        open(outputName_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-    if (outputFile_ >= 0) {
+bool Converter::createOutput(const OutputTarget& target) {
+    using Mode = OutputFile::Mode;
+    const Mode mode = target.standardOutput ? Mode::kStandardOutput
+                      : target.replace      ? Mode::kReplace
+                                            : Mode::kCreateNew;
+    const int error = outputFile_.open(outputName_, mode);
+    if (error == 0) {
         return true;
     }
-    if (errno == EEXIST) {
-        report("Error: file " + outputName_ + " already exists");
-        report("No Changes will be done to " + outputName_);
+    if (error == EEXIST && mode == Mode::kCreateNew) {
+        fail(FailureKind::kOutputExists);
     } else {
-        report("Error: couldn't create " + outputName_ + ": " + std::strerror(errno));
+        fail(FailureKind::kCantCreateOutput, std::strerror(error));
     }
-    failed_ = true;
     return false;
 }
 
@@ -119,16 +117,15 @@ bool Converter::run() {
         convert();
         return true;
     } catch (const MeshError& error) {
-        report("Error: " + inputName_ + ": " + error.what());
+        fail(FailureKind::kRejectedInput, error.what());
     } catch (const ReadError& error) {
-        report("Error: couldn't read " + inputName_ + ": " + error.what());
+        fail(FailureKind::kCantReadInput, error.what());
     } catch (const WriteError& error) {
-        report("Error: couldn't write " + outputName_ + ": " + error.what());
+        fail(FailureKind::kCantWriteOutput, error.what());
     } catch (const std::bad_alloc&) {
-        report("Error: not enough memory to convert " + inputName_);
+        fail(FailureKind::kOutOfMemory);
     }
-    discardOutput();
-    failed_ = true;
+    outputFile_.discard();
     return false;
 }
 
@@ -136,7 +133,7 @@ void Converter::convert() {
     FileSource source(inputFile_);
     TokenReader reader(source);
     const MeshData mesh = readMesh(reader);
-    FileSink sink(outputFile_);
+    FileSink sink(outputFile_.descriptor());
     Output out(sink);
     switch (outputKind_) {
         case OutputKind::DisplayList:
@@ -150,26 +147,7 @@ void Converter::convert() {
             break;
     }
     out.flush();
-    closeOutput();
-}
-
-// Closing is where some file systems first report a failed write, so its result counts.
-void Converter::closeOutput() {
-    const int file = outputFile_;
-    outputFile_ = -1;
-    if (close(file) != 0) {
-        const int reason = errno;
-        unlink(outputName_.c_str());
-        throw WriteError(std::strerror(reason));
-    }
-}
-
-void Converter::discardOutput() {
-    if (outputFile_ >= 0) {
-        close(outputFile_);
-        outputFile_ = -1;
-        unlink(outputName_.c_str());
-    }
+    outputFile_.commit();
 }
 
 }  // namespace meshwright

@@ -1,38 +1,45 @@
 // One conversion job: checks the kind and the name, opens the input, creates the output without
-// ever replacing a file, reads, writes, and leaves no file behind when anything fails.
+// ever replacing a file unasked, reads, writes, and leaves no file behind when anything fails.
 #pragma once
 
 #include <cstdint>
 #include <ostream>
 #include <string>
 
+#include "app/failure.h"
+#include "app/output_file.h"
+
 namespace meshwright {
 
 enum class OutputKind : int32_t { DisplayList = 1, VertexArray = 2, IndexedVertexArray = 3 };
 
+// Where the generated code goes.
+struct OutputTarget {
+    std::string path;             // empty: the input's name with ".cpp" for its last 4 characters
+    bool standardOutput = false;  // write to standard output instead of a file
+    bool replace = false;  // an existing file is replaced, atomically, once the code is complete
+};
+
 class Converter {
   public:
-    // Does the whole set-up and reports each failure on `console` as an "Error: " line:
-    //  - a kind other than 1, 2, 3: "Error: Wrong Type (only 1,2 or 3 allowed)"; the checks below
-    //    still run and report, but no output file is created;
-    //  - a name whose last four characters are not ".ase" in any case:
-    //    "Error: The file MUST have the ASE extension";
-    //  - an input that can't be opened for reading: "Error: couldn't open NAME";
-    //  - an output name (the input's name with ".cpp" for its last four characters) that exists:
-    //    "Error: file OUT already exists" and "No Changes will be done to OUT"; the existing file
-    //    is never opened or changed;
-    //  - any other failure to create the output: "Error: couldn't create OUT: REASON".
-    Converter(std::string inputName, int32_t kind, std::ostream& console);
+    // Does the whole set-up, reporting each failure to `reporter`, in this order:
+    //  - a kind other than 1, 2, 3 (kWrongKind); the checks below still run and report, but no
+    //    output file is created;
+    //  - a name whose last four characters are not ".ase" in any case (kNoExtension); the set-up
+    //    ends there;
+    //  - an input that can't be opened for reading (kCantOpenInput); never created;
+    //  - an output name that exists when replacing was not asked for (kOutputExists); the
+    //    existing file is never opened or changed;
+    //  - any other failure to create the output (kCantCreateOutput).
+    Converter(std::string inputName, int32_t kind, Reporter& reporter, OutputTarget target = {});
     // Closes both files; an output that run() did not complete is removed.
     ~Converter();
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     // Reads the mesh and writes the code of the chosen kind; false, and nothing done, when the
-    // set-up failed. The output is complete on disk and closed when it returns true. On a
-    // rejected input ("Error: NAME: fault"), a read error ("Error: couldn't read NAME: REASON")
-    // or a write error ("Error: couldn't write OUT: REASON") it reports, removes the output and
-    // returns false.
+    // set-up failed. When it returns true the output is complete on disk and closed. A rejected
+    // input, a read error or a write error is reported, the output removed, and false returned.
     bool run();
 
     bool failed() const { return failed_; }
@@ -43,19 +50,17 @@ class Converter {
     bool checkExtension();
     bool openInput();
     void reportExistingOutput();
-    bool createOutput();
+    bool createOutput(const OutputTarget& target);
     void convert();
-    void closeOutput();
-    void discardOutput();
-    void report(const std::string& line);
+    void fail(FailureKind kind, const std::string& reason = "");
 
-    std::ostream& console_;
+    Reporter& reporter_;
     std::string inputName_;
     std::string outputName_;
     OutputKind outputKind_ = OutputKind::DisplayList;
     bool failed_ = false;
     int inputFile_ = -1;
-    int outputFile_ = -1;
+    OutputFile outputFile_;
 };
 
 }  // namespace meshwright

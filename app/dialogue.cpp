@@ -139,7 +139,8 @@ void runDialogue(std::istream& in, std::ostream& out, const std::function<void()
     out.flush();
     const int32_t kind = readKind(in);
     {
-        Converter job(name, kind, out);
+        DialogueReporter console(out);
+        Converter job(name, kind, console);
         job.run();
         out << "Press any key to exit" << std::endl;
         waitForKey();

@@ -39,7 +39,8 @@ class ConverterTest : public ::testing::Test {
     // Set-up and run of one job; returns what it printed.
     std::string convert(const std::string& name, int32_t kind) {
         std::ostringstream console;
-        Converter job(name, kind, console);
+        DialogueReporter reporter(console);
+        Converter job(name, kind, reporter);
         job.run();
         return console.str();
     }
@@ -59,7 +60,8 @@ TEST_F(ConverterTest, OutputNameReplacesTheExtensionKeepingEverythingBefore) {
     for (const auto& [input, output] : names) {
         writeFile(input, kTriangle);
         std::ostringstream console;
-        Converter job(input, 1, console);
+        DialogueReporter reporter(console);
+        Converter job(input, 1, reporter);
         EXPECT_FALSE(job.failed()) << input;
         EXPECT_EQ(job.outputName(), output);
         EXPECT_TRUE(job.run());
@@ -159,7 +161,8 @@ TEST_F(ConverterTest, UnreadableInputIsAReadErrorNotAnEmptyMesh) {
 TEST_F(ConverterTest, CompleteOutputIsOnDiskWhenRunReturns) {
     writeFile("model.ase", kTriangle);
     std::ostringstream console;
-    Converter job("model.ase", 1, console);
+    DialogueReporter reporter(console);
+    Converter job("model.ase", 1, reporter);
     ASSERT_TRUE(job.run());
     std::string text = readFile("model.cpp");
     EXPECT_EQ(text.rfind("glBegin(GL_TRIANGLES);\r\n", 0), 0u);
@@ -168,7 +171,8 @@ TEST_F(ConverterTest, CompleteOutputIsOnDiskWhenRunReturns) {
 
 TEST_F(ConverterTest, FailedSetUpMakesRunDoNothing) {
     std::ostringstream console;
-    Converter job("missing.ase", 1, console);
+    DialogueReporter reporter(console);
+    Converter job("missing.ase", 1, reporter);
     EXPECT_TRUE(job.failed());
     EXPECT_FALSE(job.run());
     EXPECT_EQ(console.str(), "Error: couldn't open missing.ase\n");

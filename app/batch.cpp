@@ -1,0 +1,43 @@
+// Batch mode: one conversion job per input file.
+#include "app/batch.h"
+
+#include "app/command_line.h"
+#include "app/converter.h"
+#include "app/failure.h"
+
+namespace meshwright {
+
+int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& errors) {
+    const CommandLine command = parseCommandLine(arguments);
+    switch (command.action) {
+        case CommandAction::kHelp:
+            out << kHelpText << std::flush;
+            return 0;
+        case CommandAction::kVersion:
+            out << "meshwright 1.2.0" << std::endl;
+            return 0;
+        case CommandAction::kUsageError:
+            errors << "meshwright: " << command.problem << '\n' << kUsageText << std::flush;
+            return 2;
+        case CommandAction::kConvert:
+            break;
+    }
+    const BatchRequest& request = command.request;
+    OutputTarget target;
+    target.replace = request.force;
+    target.standardOutput = request.outputGiven && request.outputPath == "-";
+    if (request.outputGiven && !target.standardOutput) {
+        target.path = request.outputPath;
+    }
+    BatchReporter reporter(errors);
+    int status = 0;
+    for (const std::string& input : request.inputs) {
+        Converter job(input, request.kind, reporter, target);
+        if (!job.run()) {
+            status = 1;
+        }
+    }
+    return status;
+}
+
+}  // namespace meshwright

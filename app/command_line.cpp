@@ -1,0 +1,143 @@
+// Parsing the batch command line.
+#include "app/command_line.h"
+
+#include <optional>
+
+namespace meshwright {
+
+const char* const kUsageText =
+    "Usage: meshwright -k KIND [-f] [-o PATH] FILE.ase...\n"
+    "Try 'meshwright --help' for more information.\n";
+
+const char* const kHelpText =
+    "Usage: meshwright -k KIND [-f] [-o PATH] FILE.ase...\n"
+    "Turns the mesh of each ASE file into C++ code that draws it with OpenGL, written beside\n"
+    "the file as FILE.cpp. Without arguments, meshwright asks its questions on the console.\n"
+    "\n"
+    "  -k, --kind KIND    the code to write (required):\n"
+    "                       1, display-list          glBegin/glEnd calls, one block per face\n"
+    "                       2, vertex-array          arrays with one entry per corner\n"
+    "                       3, indexed-vertex-array  an index array, one entry per vertex\n"
+    "  -o, --output PATH  write to PATH instead (one input only); '-' is standard output\n"
+    "  -f, --force        replace an existing output, atomically, once the code is complete\n"
+    "  -h, --help         show this help and exit\n"
+    "      --version      show the version and exit\n"
+    "\n"
+    "Exit status: 0 when every file converted, 1 when any failed, 2 for a usage error.\n";
+
+int32_t kindFromName(std::string_view name) {
+    const struct {
+        std::string_view number, word;
+        int32_t kind;
+    } kinds[] = {
+        {"1", "display-list", 1}, {"2", "vertex-array", 2}, {"3", "indexed-vertex-array", 3}};
+    for (const auto& k : kinds) {
+        if (name == k.number || name == k.word) {
+            return k.kind;
+        }
+    }
+    return 0;
+}
+
+namespace {
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& arguments) : arguments_(arguments) {}
+
+    CommandLine parse() {
+        bool optionsEnded = false;
+        for (index_ = 0; index_ < arguments_.size() && result_.problem.empty(); ++index_) {
+            const std::string& argument = arguments_[index_];
+            if (optionsEnded || argument == "-" || argument.empty() || argument[0] != '-') {
+                result_.request.inputs.push_back(argument);
+            } else if (argument == "--") {
+                optionsEnded = true;
+            } else if (!option(argument)) {
+                return result_;
+            }
+        }
+        return finish();
+    }
+
+  private:
+    // Handles one option; false when parsing is over (help, version, or a problem).
+    bool option(const std::string& argument) {
+        if (argument == "-h" || argument == "--help") {
+            result_.action = CommandAction::kHelp;
+            return false;
+        }
+        if (argument == "--version") {
+            result_.action = CommandAction::kVersion;
+            return false;
+        }
+        if (argument == "-f" || argument == "--force") {
+            result_.request.force = true;
+            return true;
+        }
+        if (auto kind = valueOf(argument, "-k", "--kind")) {
+            result_.request.kind = kindFromName(*kind);
+            return result_.request.kind != 0 || problem("unknown kind '" + *kind + "'");
+        }
+        if (auto output = valueOf(argument, "-o", "--output")) {
+            result_.request.outputGiven = true;
+            result_.request.outputPath = *output;
+            return !output->empty() || problem("empty output path");
+        }
+        return result_.problem.empty() && problem("unknown option '" + argument + "'");
+    }
+
+    // The value of option `shortName` / `longName` when `argument` is that option.
+    std::optional<std::string> valueOf(const std::string& argument, const std::string& shortName,
+                                       const std::string& longName) {
+        if (argument == shortName || argument == longName) {
+            if (index_ + 1 >= arguments_.size()) {
+                problem("option '" + argument + "' needs a value");
+                return std::nullopt;
+            }
+            return arguments_[++index_];
+        }
+        if (argument.rfind(longName + "=", 0) == 0) {
+            return argument.substr(longName.size() + 1);
+        }
+        if (argument.size() > 2 && argument.rfind(shortName, 0) == 0) {
+            return argument.substr(2);
+        }
+        return std::nullopt;
+    }
+
+    bool problem(const std::string& text) {
+        result_.action = CommandAction::kUsageError;
+        result_.problem = text;
+        return false;
+    }
+
+    CommandLine finish() {
+        const BatchRequest& request = result_.request;
+        if (!result_.problem.empty()) {
+            return result_;
+        }
+        if (request.kind == 0) {
+            problem("the kind is missing (-k KIND)");
+        } else if (request.inputs.empty()) {
+            problem("no input file");
+        } else if (request.outputGiven && request.inputs.size() > 1) {
+            problem("-o takes one input only");
+        } else {
+            result_.action = CommandAction::kConvert;
+        }
+        return result_;
+    }
+
+    const std::vector<std::string>& arguments_;
+    size_t index_ = 0;
+    CommandLine result_;
+};
+
+}  // namespace
+
+CommandLine parseCommandLine(const std::vector<std::string>& arguments) {
+    return Parser(arguments).parse();
+}
+
+}  // namespace meshwright

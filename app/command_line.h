@@ -1,0 +1,39 @@
+// The batch command line: meshwright [OPTIONS] FILE.ase...
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace meshwright {
+
+struct BatchRequest {
+    int32_t kind = 0;
+    bool outputGiven = false;
+    std::string outputPath;  // "-" is standard output
+    bool force = false;
+    std::vector<std::string> inputs;
+};
+
+enum class CommandAction { kConvert, kHelp, kVersion, kUsageError };
+
+struct CommandLine {
+    CommandAction action = CommandAction::kUsageError;
+    BatchRequest request;
+    std::string problem;  // for kUsageError: what is wrong, in a few words
+};
+
+// Reads the arguments after the program's name. Options: -k/--kind KIND (1, 2, 3,
+// display-list, vertex-array, indexed-vertex-array; required), -o/--output PATH (one input
+// only), -f/--force, -h/--help, --version; "--" ends the options. Values may follow as the next
+// argument, or joined: "-k2", "--kind=2".
+CommandLine parseCommandLine(const std::vector<std::string>& arguments);
+
+// The kind a -k value names, or 0 when it names none.
+int32_t kindFromName(std::string_view name);
+
+extern const char* const kUsageText;
+extern const char* const kHelpText;
+
+}  // namespace meshwright

@@ -1,0 +1,65 @@
+// The words for each failure, in the dialogue and on the command line.
+#include "app/failure.h"
+
+namespace meshwright {
+
+void DialogueReporter::report(const Failure& f) {
+    auto line = [this](const std::string& text) { console_ << text << std::endl; };
+    switch (f.kind) {
+        case FailureKind::kWrongKind:
+            return line("Error: Wrong Type (only 1,2 or 3 allowed)");
+        case FailureKind::kNoExtension:
+            return line("Error: The file MUST have the ASE extension");
+        case FailureKind::kCantOpenInput:
+            return line("Error: couldn't open " + f.inputName);
+        case FailureKind::kOutputExists:
+            line("Error: file " + f.outputName + " already exists");
+            return line("No Changes will be done to " + f.outputName);
+        case FailureKind::kCantCreateOutput:
+            return line("Error: couldn't create " + f.outputName + ": " + f.reason);
+        case FailureKind::kRejectedInput:
+            return line("Error: " + f.inputName + ": " + f.reason);
+        case FailureKind::kCantReadInput:
+            return line("Error: couldn't read " + f.inputName + ": " + f.reason);
+        case FailureKind::kCantWriteOutput:
+            return line("Error: couldn't write " + f.outputName + ": " + f.reason);
+        case FailureKind::kOutOfMemory:
+            return line("Error: not enough memory to convert " + f.inputName);
+    }
+}
+
+void BatchReporter::report(const Failure& f) {
+    std::string reason;
+    switch (f.kind) {
+        case FailureKind::kWrongKind:
+            reason = "unknown kind";
+            break;
+        case FailureKind::kNoExtension:
+            reason = "the file name must end in .ase";
+            break;
+        case FailureKind::kCantOpenInput:
+            reason = "can't open: " + f.reason;
+            break;
+        case FailureKind::kOutputExists:
+            reason = f.outputName + " already exists (--force replaces it)";
+            break;
+        case FailureKind::kCantCreateOutput:
+            reason = "can't create " + f.outputName + ": " + f.reason;
+            break;
+        case FailureKind::kRejectedInput:
+            reason = f.reason;
+            break;
+        case FailureKind::kCantReadInput:
+            reason = "can't read: " + f.reason;
+            break;
+        case FailureKind::kCantWriteOutput:
+            reason = "can't write " + f.outputName + ": " + f.reason;
+            break;
+        case FailureKind::kOutOfMemory:
+            reason = "not enough memory";
+            break;
+    }
+    errors_ << "meshwright: " << f.inputName << ": " << reason << std::endl;
+}
+
+}  // namespace meshwright

@@ -1,0 +1,54 @@
+// What can go wrong with one conversion, and who turns it into words.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+namespace meshwright {
+
+enum class FailureKind {
+    kWrongKind,         // the kind is not one the job can write
+    kNoExtension,       // the input's name does not end in ".ase"
+    kCantOpenInput,     // reason: the system's
+    kOutputExists,      // the output name is taken and replacing was not asked for
+    kCantCreateOutput,  // reason: the system's
+    kRejectedInput,     // reason: the fault in the input and where it is
+    kCantReadInput,     // reason: the system's
+    kCantWriteOutput,   // reason: the system's
+    kOutOfMemory,
+};
+
+struct Failure {
+    FailureKind kind;
+    std::string inputName;
+    std::string outputName;
+    std::string reason;
+};
+
+class Reporter {
+  public:
+    virtual ~Reporter() = default;
+    virtual void report(const Failure& failure) = 0;
+};
+
+// The dialogue's lines on the console: "Error: ..." as users of the dialogue know them.
+class DialogueReporter : public Reporter {
+  public:
+    explicit DialogueReporter(std::ostream& console) : console_(console) {}
+    void report(const Failure& failure) override;
+
+  private:
+    std::ostream& console_;
+};
+
+// One line per failure for scripts: "meshwright: FILE: reason".
+class BatchReporter : public Reporter {
+  public:
+    explicit BatchReporter(std::ostream& errors) : errors_(errors) {}
+    void report(const Failure& failure) override;
+
+  private:
+    std::ostream& errors_;
+};
+
+}  // namespace meshwright

@@ -1,0 +1,133 @@
+// Batch mode end to end: the built tool run as a script or a build system runs it.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace meshwright {
+namespace {
+
+using testing::examplePath;
+using testing::fileExists;
+using testing::readFile;
+using testing::runTool;
+using testing::TempDir;
+using testing::writeFile;
+
+class Batch : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy_file(examplePath("cube.ase"), dir_.file("cube.ase"));
+        std::filesystem::copy_file(examplePath("ball.ase"), dir_.file("ball.ase"));
+    }
+    testing::ToolResult run(const std::vector<std::string>& arguments) {
+        return runTool(arguments, "", dir_.path());
+    }
+    std::string dialogueOutput(int kind) {
+        TempDir other;
+        std::filesystem::copy_file(examplePath("cube.ase"), other.file("cube.ase"));
+        EXPECT_EQ(runTool({}, "cube.ase " + std::to_string(kind) + "\n", other.path()).status, 0);
+        return readFile(other.file("cube.cpp"));
+    }
+    TempDir dir_;
+};
+
+TEST_F(Batch, WritesTheSameBytesAsTheDialogueSilently) {
+    for (int kind : {1, 2, 3}) {
+        std::filesystem::remove(dir_.file("cube.cpp"));
+        auto result = run({"-k", std::to_string(kind), "cube.ase"});
+        EXPECT_EQ(result.status, 0);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(kind)) << "kind " << kind;
+    }
+}
+
+TEST_F(Batch, ConvertsSeveralFilesAndNamesEachOutputAfterItsInput) {
+    auto result = run({"--kind", "indexed-vertex-array", "cube.ase", "ball.ase"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_TRUE(fileExists(dir_.file("cube.cpp")));
+    EXPECT_TRUE(fileExists(dir_.file("ball.cpp")));
+}
+
+TEST_F(Batch, OutputOptionWritesThereAndDashMeansStandardOutput) {
+    auto toFile = run({"-k", "2", "-o", "drawn.inc", "cube.ase"});
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
+    auto toStdout = run({"-k", "2", "-o", "-", "cube.ase"});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, readFile(dir_.file("drawn.inc")));
+    EXPECT_EQ(toStdout.out, dialogueOutput(2));
+}
+
+TEST_F(Batch, ExistingOutputIsUntouchedWithoutForceAndReplacedWholeWithIt) {
+    writeFile(dir_.file("cube.cpp"), "old");
+    auto refused = run({"-k", "1", "cube.ase"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.err, "meshwright: cube.ase: cube.cpp already exists (--force replaces it)\n");
+    EXPECT_EQ(readFile(dir_.file("cube.cpp")), "old");
+    auto forced = run({"-k", "1", "-f", "cube.ase"});
+    EXPECT_EQ(forced.status, 0);
+    EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(1));
+    // Nothing temporary is left beside it.
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3);
+}
+
+TEST_F(Batch, FailedConversionWithForceLeavesTheOldFileByteForByte) {
+    writeFile(dir_.file("bad.ase"),
+              "*MESH_NUMVERTEX 1 *MESH_NUMFACES 1 *MESH_FACE_LIST { "
+              "*MESH_FACE 0: A: 0 B: 0 C: 9 *MESH_SMOOTHING 1 *MESH_MTLID 0");
+    writeFile(dir_.file("bad.cpp"), "precious");
+    auto result = run({"-k", "2", "--force", "bad.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err.rfind("meshwright: bad.ase: ", 0), 0u) << result.err;
+    EXPECT_EQ(readFile(dir_.file("bad.cpp")), "precious");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir_.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 4);
+}
+
+TEST_F(Batch, OneFailingFileDoesNotStopTheOthers) {
+    auto result = run({"-k", "3", "missing.ase", "cube.ase", "notes.txt", "ball.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "meshwright: missing.ase: can't open: No such file or directory\n"
+              "meshwright: notes.txt: the file name must end in .ase\n");
+    EXPECT_TRUE(fileExists(dir_.file("cube.cpp")));
+    EXPECT_TRUE(fileExists(dir_.file("ball.cpp")));
+    EXPECT_FALSE(fileExists(dir_.file("missing.cpp")));
+}
+
+TEST_F(Batch, UsageErrorsExitWithTwoAndConvertNothing) {
+    for (const auto& arguments :
+         std::vector<std::vector<std::string>>{{"cube.ase"},
+                                               {"-k", "1", "--bogus", "cube.ase"},
+                                               {"-k", "1", "-o", "x.cpp", "cube.ase", "ball.ase"},
+                                               {"-k", "9", "cube.ase"}}) {
+        auto result = run(arguments);
+        EXPECT_EQ(result.status, 2);
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find("Usage: meshwright -k KIND"), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
+}
+
+TEST_F(Batch, HelpAndVersionGoToStandardOutput) {
+    auto help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("-k, --kind KIND"), std::string::npos);
+    auto version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "meshwright 1.2.0\n");
+}
+
+}  // namespace
+}  // namespace meshwright
