@@ -127,7 +127,9 @@ ToolResult runTool(const std::vector<std::string>& arguments, const std::string&
     signal(SIGPIPE, SIG_IGN);
     exchange(in[1], input, out[0], err[0], result);
     int status = 0;
-    waitpid(child, &status, 0);
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    result.peakMemoryKb = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
 }

@@ -26,9 +26,10 @@ class TempDir {
 };
 
 struct ToolResult {
-    std::string out;  // standard output
-    std::string err;  // standard error
-    int status = -1;  // exit status, or 128 + signal number when killed
+    std::string out;        // standard output
+    std::string err;        // standard error
+    int status = -1;        // exit status, or 128 + signal number when killed
+    long peakMemoryKb = 0;  // the process's peak resident memory
 };
 
 // Runs the built meshwright with `arguments` in folder `workingDir`, `input` on standard input,
