@@ -23,16 +23,17 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             break;
     }
     const BatchRequest& request = command.request;
-    OutputTarget target;
-    target.replace = request.force;
-    target.standardOutput = request.outputGiven && request.outputPath == "-";
-    if (request.outputGiven && !target.standardOutput) {
-        target.path = request.outputPath;
+    JobOptions options;
+    options.replace = request.force;
+    options.allowExactIndexed = true;
+    options.standardOutput = request.outputGiven && request.outputPath == "-";
+    if (request.outputGiven && !options.standardOutput) {
+        options.path = request.outputPath;
     }
     BatchReporter reporter(errors);
     int status = 0;
     for (const std::string& input : request.inputs) {
-        Converter job(input, request.kind, reporter, target);
+        Converter job(input, request.kind, reporter, options);
         if (!job.run()) {
             status = 1;
         }

@@ -18,6 +18,8 @@ const char* const kHelpText =
     "                       1, display-list          glBegin/glEnd calls, one block per face\n"
     "                       2, vertex-array          arrays with one entry per corner\n"
     "                       3, indexed-vertex-array  an index array, one entry per vertex\n"
+    "                       4, exact-indexed         an index array over the distinct corners:\n"
+    "                                                draws exactly what kinds 1 and 2 draw\n"
     "  -o, --output PATH  write to PATH instead (one input only); '-' is standard output\n"
     "  -f, --force        replace an existing output, atomically, once the code is complete\n"
     "  -h, --help         show this help and exit\n"
@@ -29,8 +31,10 @@ int32_t kindFromName(std::string_view name) {
     const struct {
         std::string_view number, word;
         int32_t kind;
-    } kinds[] = {
-        {"1", "display-list", 1}, {"2", "vertex-array", 2}, {"3", "indexed-vertex-array", 3}};
+    } kinds[] = {{"1", "display-list", 1},
+                 {"2", "vertex-array", 2},
+                 {"3", "indexed-vertex-array", 3},
+                 {"4", "exact-indexed", 4}};
     for (const auto& k : kinds) {
         if (name == k.number || name == k.word) {
             return k.kind;

@@ -18,27 +18,27 @@
 
 namespace meshwright {
 
-Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, OutputTarget target)
+Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options)
     : reporter_(reporter), inputName_(std::move(inputName)) {
-    const bool kindValid = checkKind(kind);
+    const bool kindValid = checkKind(kind, options.allowExactIndexed);
     if (!checkExtension()) {
         return;
     }
-    outputName_ = target.standardOutput ? "standard output"
-                  : target.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + ".cpp"
-                                        : target.path;
+    outputName_ = options.standardOutput ? "standard output"
+                  : options.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + ".cpp"
+                                         : options.path;
     if (!openInput()) {
         return;
     }
     if (!kindValid) {
         // The job can't run, so it creates nothing: an empty file left behind would make every
         // later try of the same input fail. Only an existing name is still worth telling about.
-        if (!target.replace && !target.standardOutput) {
+        if (!options.replace && !options.standardOutput) {
             reportExistingOutput();
         }
         return;
     }
-    createOutput(target);
+    createOutput(options);
 }
 
 Converter::~Converter() {
@@ -53,8 +53,8 @@ void Converter::fail(FailureKind kind, const std::string& reason) {
     failed_ = true;
 }
 
-bool Converter::checkKind(int32_t kind) {
-    if (kind >= 1 && kind <= 3) {
+bool Converter::checkKind(int32_t kind, bool allowExactIndexed) {
+    if ((kind >= 1 && kind <= 3) || (kind == 4 && allowExactIndexed)) {
         outputKind_ = static_cast<OutputKind>(kind);
         return true;
     }
@@ -92,11 +92,11 @@ void Converter::reportExistingOutput() {
     }
 }
 
-bool Converter::createOutput(const OutputTarget& target) {
+bool Converter::createOutput(const JobOptions& options) {
     using Mode = OutputFile::Mode;
-    const Mode mode = target.standardOutput ? Mode::kStandardOutput
-                      : target.replace      ? Mode::kReplace
-                                            : Mode::kCreateNew;
+    const Mode mode = options.standardOutput ? Mode::kStandardOutput
+                      : options.replace      ? Mode::kReplace
+                                             : Mode::kCreateNew;
     const int error = outputFile_.open(outputName_, mode);
     if (error == 0) {
         return true;
@@ -144,6 +144,9 @@ void Converter::convert() {
             break;
         case OutputKind::IndexedVertexArray:
             writeIndexedVertexArray(mesh, out);
+            break;
+        case OutputKind::ExactIndexed:
+            writeExactIndexedArray(mesh, out);
             break;
     }
     out.flush();

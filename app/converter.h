@@ -11,19 +11,27 @@
 
 namespace meshwright {
 
-enum class OutputKind : int32_t { DisplayList = 1, VertexArray = 2, IndexedVertexArray = 3 };
+// The dialogue offers the first three; the command line offers ExactIndexed too.
+enum class OutputKind : int32_t {
+    DisplayList = 1,
+    VertexArray = 2,
+    IndexedVertexArray = 3,
+    ExactIndexed = 4,
+};
 
-// Where the generated code goes.
-struct OutputTarget {
+// Where the generated code goes, and which kinds the job accepts.
+struct JobOptions {
     std::string path;             // empty: the input's name with ".cpp" for its last 4 characters
     bool standardOutput = false;  // write to standard output instead of a file
     bool replace = false;  // an existing file is replaced, atomically, once the code is complete
+    bool allowExactIndexed = false;  // kind 4 is accepted (the command line offers it)
 };
 
 class Converter {
   public:
     // Does the whole set-up, reporting each failure to `reporter`, in this order:
-    //  - a kind other than 1, 2, 3 (kWrongKind); the checks below still run and report, but no
+    //  - a kind other than 1, 2, 3 (or 4 when allowed) (kWrongKind); the checks below still run and
+    //  report, but no
     //    output file is created;
     //  - a name whose last four characters are not ".ase" in any case (kNoExtension); the set-up
     //    ends there;
@@ -31,7 +39,7 @@ class Converter {
     //  - an output name that exists when replacing was not asked for (kOutputExists); the
     //    existing file is never opened or changed;
     //  - any other failure to create the output (kCantCreateOutput).
-    Converter(std::string inputName, int32_t kind, Reporter& reporter, OutputTarget target = {});
+    Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options = {});
     // Closes both files; an output that run() did not complete is removed.
     ~Converter();
     Converter(const Converter&) = delete;
@@ -46,11 +54,11 @@ class Converter {
     const std::string& outputName() const { return outputName_; }
 
   private:
-    bool checkKind(int32_t kind);
+    bool checkKind(int32_t kind, bool allowExactIndexed);
     bool checkExtension();
     bool openInput();
     void reportExistingOutput();
-    bool createOutput(const OutputTarget& target);
+    bool createOutput(const JobOptions& options);
     void convert();
     void fail(FailureKind kind, const std::string& reason = "");
 

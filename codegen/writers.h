@@ -18,4 +18,9 @@ void writeVertexArray(const MeshData& mesh, Output& out);
 // holds every index.
 void writeIndexedVertexArray(const MeshData& mesh, Output& out);
 
+// Kind 4: every face corner's exact position, normal (the face normal for a face without a
+// smoothing group, its corner normal otherwise) and texture coordinate, present ones only; corners
+// equal bit for bit share one vertex, numbered in order of first use; drawn with glDrawElements.
+void writeExactIndexedArray(const MeshData& mesh, Output& out);
+
 }  // namespace meshwright

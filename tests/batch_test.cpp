@@ -120,6 +120,16 @@ TEST_F(Batch, UsageErrorsExitWithTwoAndConvertNothing) {
     EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
 }
 
+TEST_F(Batch, FourthKindIsOfferedOnTheCommandLineOnly) {
+    auto result = run({"-k", "exact-indexed", "-o", "-", "cube.ase"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.out.find("\tglDrawElements( GL_TRIANGLES,36,GL_UNSIGNED_BYTE, Farray);"),
+              std::string::npos);
+    auto dialogue = runTool({}, "cube.ase 4\n", dir_.path());
+    EXPECT_NE(dialogue.out.find("Error: Wrong Type (only 1,2 or 3 allowed)\n"), std::string::npos);
+    EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
+}
+
 TEST_F(Batch, HelpAndVersionGoToStandardOutput) {
     auto help = run({"--help"});
     EXPECT_EQ(help.status, 0);

@@ -14,7 +14,9 @@ TEST(CommandLine, KindsAreNumbersOrNames) {
                               {"vertex-array", 2},
                               {"indexed-vertex-array", 3},
                               {"0", 0},
-                              {"4", 0},
+                              {"4", 4},
+                              {"exact-indexed", 4},
+                              {"5", 0},
                               {"Display-List", 0},
                               {"01", 0},
                               {"", 0}}) {

@@ -1,0 +1,105 @@
+// Corner welding with an open-addressing hash table keyed on the corner's bits.
+#include "codegen/corner_welding.h"
+
+#include <cstring>
+
+#include "codegen/array_text.h"
+
+namespace meshwright {
+namespace {
+
+static_assert(sizeof(CornerValues) == 32, "corner values are compared and hashed as raw bytes");
+
+uint64_t hashOf(const CornerValues& corner) {
+    uint64_t words[4];
+    std::memcpy(words, &corner, sizeof words);
+    uint64_t hash = 0x9E3779B97F4A7C15ULL;
+    for (uint64_t word : words) {
+        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
+        hash ^= hash >> 31;
+    }
+    return hash;
+}
+
+// Vertex numbers by corner value; slots hold number + 1, 0 is empty. Bitwise comparison keeps
+// 0 and -0 apart: welding must never change a value that is drawn.
+class VertexTable {
+  public:
+    explicit VertexTable(std::vector<CornerValues>& vertices) : vertices_(vertices), slots_(1024) {}
+
+    uint32_t numberOf(const CornerValues& corner) {
+        if (2 * (vertices_.size() + 1) > slots_.size()) {
+            grow();
+        }
+        const size_t mask = slots_.size() - 1;
+        for (size_t slot = hashOf(corner) & mask;; slot = (slot + 1) & mask) {
+            if (slots_[slot] == 0) {
+                vertices_.push_back(corner);
+                slots_[slot] = static_cast<uint32_t>(vertices_.size());
+                return slots_[slot] - 1;
+            }
+            if (std::memcmp(&vertices_[slots_[slot] - 1], &corner, sizeof corner) == 0) {
+                return slots_[slot] - 1;
+            }
+        }
+    }
+
+  private:
+    void grow() {
+        std::vector<uint32_t> old(slots_.size() * 2);
+        old.swap(slots_);
+        const size_t mask = slots_.size() - 1;
+        for (uint32_t entry : old) {
+            if (entry != 0) {
+                size_t slot = hashOf(vertices_[entry - 1]) & mask;
+                while (slots_[slot] != 0) {
+                    slot = (slot + 1) & mask;
+                }
+                slots_[slot] = entry;
+            }
+        }
+    }
+
+    std::vector<CornerValues>& vertices_;
+    std::vector<uint32_t> slots_;
+};
+
+CornerValues valuesOf(const MeshData& mesh, const WeldedMesh& welded, int32_t face, int corner) {
+    const FaceRecord& record = (*mesh.faces)[face];
+    CornerValues values;
+    if (welded.hasPositions) {
+        values.position = (*mesh.vertices)[cornerIndex(record, corner)];
+    }
+    if (welded.hasNormals) {
+        values.normal = record.smoothing == -1 ? (*mesh.faceNormals)[face]
+                                               : (*mesh.cornerNormals)[3 * size_t(face) + corner];
+    }
+    if (welded.hasTexCoords) {
+        const Vec3f& t = (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[face], corner)];
+        values.u = t.x;
+        values.v = t.y;
+    }
+    return values;
+}
+
+}  // namespace
+
+WeldedMesh weldCorners(const MeshData& mesh) {
+    WeldedMesh welded;
+    if (!mesh.faces) {
+        return welded;
+    }
+    welded.hasPositions = mesh.vertices.has_value();
+    welded.hasNormals = mesh.faceNormals.has_value();
+    welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
+    welded.indices.reserve(3 * size_t(mesh.faceCount));
+    VertexTable table(welded.vertices);
+    for (int32_t face = 0; face < mesh.faceCount; ++face) {
+        for (int corner = 0; corner < 3; ++corner) {
+            welded.indices.push_back(table.numberOf(valuesOf(mesh, welded, face, corner)));
+        }
+    }
+    return welded;
+}
+
+}  // namespace meshwright

@@ -1,0 +1,32 @@
+// Welding face corners into shared vertices: corners whose drawn values are equal bit for bit
+// become one vertex.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ase/mesh.h"
+
+namespace meshwright {
+
+// Everything one corner draws. Attributes the mesh lacks stay zero in every corner.
+struct CornerValues {
+    Vec3f position;
+    Vec3f normal;
+    float u = 0.0f;
+    float v = 0.0f;
+};
+
+struct WeldedMesh {
+    bool hasPositions = false;           // vertices and faces present
+    bool hasNormals = false;             // normals and faces present
+    bool hasTexCoords = false;           // both texture lists and faces present
+    std::vector<CornerValues> vertices;  // numbered in order of first use
+    std::vector<uint32_t> indices;       // three per face: corners a, b, c
+};
+
+// One linear pass over the corners of a checked mesh (see readMesh) with faces present. A corner's
+// normal is the face normal when its face has no smoothing group, its corner normal otherwise.
+WeldedMesh weldCorners(const MeshData& mesh);
+
+}  // namespace meshwright

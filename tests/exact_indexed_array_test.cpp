@@ -1,0 +1,141 @@
+// Kind 4: indices over the distinct corners, each corner drawn with exactly its own values.
+#include <gtest/gtest.h>
+
+#include "ase/byte_source.h"
+#include "ase/section_readers.h"
+#include "ase/token_reader.h"
+#include "codegen/corner_welding.h"
+#include "codegen/writers.h"
+#include "mesh_samples.h"
+#include "test_support.h"
+
+namespace meshwright {
+namespace {
+
+using testing::crlf;
+using testing::generate;
+using testing::oneFaceSample;
+
+MeshData readExample(const std::string& name) {
+    const std::string text = testing::readFile(testing::examplePath(name));
+    MemorySource source(text);
+    TokenReader reader(source);
+    return readMesh(reader);
+}
+
+TEST(ExactIndexedArray, OneFaceLayout) {
+    EXPECT_EQ(generate(writeExactIndexedArray, oneFaceSample(1)),
+              crlf("\t//Setting up arrays\n\n"
+                   "\t//Index Array\n"
+                   "\tGLubyte Farray[] = {\n"
+                   "\t0,1,2\t};\n"
+                   "\t//Vertex Array\n"
+                   "\tdouble Varray[] = {\n"
+                   "\t0.5,1.5,-0.5,\n"
+                   "\t2.5,0.5,0.25,\n"
+                   "\t-1.5,0.75,0.5\t};\n"
+                   "\t//Normal array\n"
+                   "\tdouble Narray[] = {\n"
+                   "\t0.25,0.5,0.75,\n"
+                   "\t0.25,0.5,0.75,\n"
+                   "\t0.25,0.5,0.75\t};\n"
+                   "\t//Texture Coordinate array\n"
+                   "\tdouble TCarray[] = {\n"
+                   "\t0.25,0.75,\n"
+                   "\t0.5,0.25,\n"
+                   "\t0.75,0.5\t};\n"
+                   "\n\n"
+                   "\tglEnableClientState(GL_VERTEX_ARRAY);\n"
+                   "\tglVertexPointer( 3, GL_DOUBLE, 0, Varray);\n"
+                   "\tglEnableClientState(GL_NORMAL_ARRAY);\n"
+                   "\tglNormalPointer( GL_DOUBLE, 0, Narray);\n"
+                   "\tglEnableClientState(GL_TEXTURE_COORD_ARRAY);\n"
+                   "\tglTexCoordPointer( 2, GL_DOUBLE, 0, TCarray);\n"
+                   "\tglDrawElements( GL_TRIANGLES,3,GL_UNSIGNED_BYTE, Farray);\n\n"));
+}
+
+// Two faces on vertices 0..3: the smooth face shares the edge 1-2 with the flat one only where
+// the values agree. The flat face's corners all take its face normal.
+TEST(ExactIndexedArray, TwoFacesShareOnlyCornersWithEqualValues) {
+    MeshData mesh;
+    mesh.faceCount = 2;
+    mesh.vertexCount = 4;
+    mesh.vertices = std::vector<Vec3f>{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}};
+    mesh.faces = std::vector<FaceRecord>{{0, 1, 2, 1}, {2, 1, 3, -1}};
+    mesh.faceNormals = std::vector<Vec3f>{{9, 9, 9}, {0, 0, 1}};
+    mesh.cornerNormals =
+        std::vector<Vec3f>{{0, 0, 1}, {0, 0, 1}, {0, 1, 0}, {7, 7, 7}, {7, 7, 7}, {7, 7, 7}};
+    EXPECT_EQ(generate(writeExactIndexedArray, mesh),
+              crlf("\t//Setting up arrays\n\n"
+                   "\t//Index Array\n"
+                   "\tGLubyte Farray[] = {\n"
+                   "\t0,1,2,\n"
+                   "\t3,1,4\t};\n"
+                   "\t//Vertex Array\n"
+                   "\tdouble Varray[] = {\n"
+                   "\t0.,0.,0.,\n\t1.,0.,0.,\n\t0.,1.,0.,\n\t0.,1.,0.,\n\t1.,1.,0.\t};\n"
+                   "\t//Normal array\n"
+                   "\tdouble Narray[] = {\n"
+                   "\t0.,0.,1.,\n\t0.,0.,1.,\n\t0.,1.,0.,\n\t0.,0.,1.,\n\t0.,0.,1.\t};\n"
+                   "\n\n"
+                   "\tglEnableClientState(GL_VERTEX_ARRAY);\n"
+                   "\tglVertexPointer( 3, GL_DOUBLE, 0, Varray);\n"
+                   "\tglEnableClientState(GL_NORMAL_ARRAY);\n"
+                   "\tglNormalPointer( GL_DOUBLE, 0, Narray);\n"
+                   "\tglDrawElements( GL_TRIANGLES,6,GL_UNSIGNED_BYTE, Farray);\n\n"));
+}
+
+TEST(ExactIndexedArray, HardEdgedCubeKeepsFourVerticesPerSide) {
+    MeshData cube = readExample("cube.ase");
+    EXPECT_EQ(cube.vertexCount, 8);
+    EXPECT_EQ(weldCorners(cube).vertices.size(), 24u);
+}
+
+TEST(ExactIndexedArray, SmoothBallSharesEveryVertex) {
+    MeshData ball = readExample("ball.ase");
+    WeldedMesh welded = weldCorners(ball);
+    EXPECT_EQ(welded.vertices.size(), size_t(ball.vertexCount));
+    EXPECT_EQ(welded.indices.size(), 3 * size_t(ball.faceCount));
+}
+
+TEST(ExactIndexedArray, WeldingComparesBitsSoSignedZerosStayApart) {
+    MeshData mesh;
+    mesh.faceCount = 2;
+    mesh.vertexCount = 3;
+    mesh.vertices = std::vector<Vec3f>{{0.0f, 0, 0}, {-0.0f, 0, 0}, {1, 0, 0}};
+    mesh.faces = std::vector<FaceRecord>{{0, 1, 2, 1}, {2, 1, 0, 1}};
+    WeldedMesh welded = weldCorners(mesh);
+    EXPECT_EQ(welded.vertices.size(), 3u);
+    EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
+}
+
+TEST(ExactIndexedArray, IndexTypeFollowsTheNumberOfDistinctVertices) {
+    for (auto [distinct, type] :
+         {std::pair{256, "GLubyte"}, {257, "GLushort"}, {65536, "GLushort"}, {65537, "GLuint"}}) {
+        MeshData mesh;
+        mesh.vertexCount = distinct;
+        mesh.vertices.emplace();
+        for (int i = 0; i < distinct; ++i) {
+            mesh.vertices->push_back({float(i), 0, 0});
+        }
+        mesh.faces.emplace();
+        for (int i = 0; i < distinct; i += 3) {
+            mesh.faces->push_back(
+                {i, std::min(i + 1, distinct - 1), std::min(i + 2, distinct - 1), 1});
+        }
+        mesh.faceCount = int32_t(mesh.faces->size());
+        std::string text = generate(writeExactIndexedArray, mesh);
+        EXPECT_NE(text.find(std::string("\t") + type + " Farray[] = {"), std::string::npos)
+            << distinct;
+    }
+}
+
+TEST(ExactIndexedArray, WithoutFacesOnlyTheCommentsAreWritten) {
+    MeshData mesh = oneFaceSample(1);
+    mesh.faces.reset();
+    EXPECT_EQ(generate(writeExactIndexedArray, mesh),
+              crlf("\t//Setting up arrays\n\n\t//Index Array\n"));
+}
+
+}  // namespace
+}  // namespace meshwright
