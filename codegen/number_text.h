@@ -1,5 +1,6 @@
 // The text of numbers in generated code. Both functions write into the caller's buffer, add no
-// terminating zero, allocate nothing, ignore the locale, and return the end of the text.
+// terminating zero, allocate nothing, ignore the locale, and return the end of the text. The buffer
+// must hold kNumberTextCapacity bytes: bytes past the returned end may be overwritten.
 #pragma once
 
 #include <cstddef>

@@ -1,0 +1,340 @@
+// The text of numbers in generated code: 17 correctly rounded digits laid out in fixed or exponent
+// form, and plain integers.
+#include "codegen/number_text.h"
+
+#include <array>
+#include <bit>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace meshwright {
+namespace {
+
+using Uint128 = unsigned __int128;
+
+constexpr int kDigits = 17;
+constexpr uint64_t kTenTo16 = 10'000'000'000'000'000;
+constexpr uint64_t kTenTo17 = 100'000'000'000'000'000;
+
+// A value rounded to 17 significant digits: value = 0.digits × 10^position. `count` excludes the
+// trailing zeros of `digits`, which still holds all 17. The spare room lets the layout copy whole
+// blocks of fixed size, which is markedly cheaper than copies of a length known only at run time;
+// what lands past the end of the text is scratch within the caller's buffer.
+struct Decimal {
+    char digits[2 * kDigits];
+    int count;
+    int position;
+};
+
+// ---- Laying out the digits --------------------------------------------------------------------
+
+// Below 0.1 the exponent form keeps small values short; its exponent always has a sign and three
+// digits, so every such number has the same shape.
+char* writeExponentForm(const Decimal& d, char* out) {
+    *out++ = d.digits[0];
+    *out++ = '.';
+    std::memcpy(out, d.digits + 1, kDigits - 1);
+    out += d.count - 1;
+    const int exponent = d.position - 1;
+    *out++ = 'e';
+    *out++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    *out++ = static_cast<char>('0' + magnitude / 100);
+    *out++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *out++ = static_cast<char>('0' + magnitude % 10);
+    return out;
+}
+
+// From 0.1 up to 10^50, far past any float, numbers are written in full, so a coordinate never
+// switches to exponent form however large. A whole number keeps its point so that it stays a
+// floating literal; only the 50-digit case, which no float reaches, goes without.
+char* writeFixedForm(const Decimal& d, char* out) {
+    const int p = d.position;
+    if (p == 0) {
+        *out++ = '0';
+        *out++ = '.';
+        std::memcpy(out, d.digits, kDigits);
+        return out + d.count;
+    }
+    if (p < d.count) {
+        std::memcpy(out, d.digits, kDigits);
+        std::memcpy(out + p + 1, d.digits + p, kDigits);
+        out[p] = '.';
+        return out + d.count + 1;
+    }
+    std::memcpy(out, d.digits, d.count);
+    std::memset(out + d.count, '0', p - d.count);
+    out += p;
+    if (p < 50) {
+        *out++ = '.';
+    }
+    return out;
+}
+
+char* writeDecimal(const Decimal& d, bool negative, char* out) {
+    if (negative) {
+        *out++ = '-';
+    }
+    if (d.position >= 0 && d.position <= 50) {
+        return writeFixedForm(d, out);
+    }
+    return writeExponentForm(d, out);
+}
+
+int countWithoutTrailingZeros(const char* digits) {
+    int count = kDigits;
+    while (count > 1 && digits[count - 1] == '0') {
+        --count;
+    }
+    return count;
+}
+
+// ---- Digits of any double ---------------------------------------------------------------------
+
+// The library's conversion rounds exactly, ties to the even digit; it serves every double that is
+// not a float's value (callers outside the mesh pipeline) and is the reference for the fast path.
+Decimal decimalOfDouble(double magnitude) {
+    char text[kNumberTextCapacity];
+    const auto result = std::to_chars(text, text + sizeof text, magnitude,
+                                      std::chars_format::scientific, kDigits - 1);
+    // text is "d.dddddddddddddddde±xx[x]"
+    Decimal d;
+    d.digits[0] = text[0];
+    std::memcpy(d.digits + 1, text + 2, kDigits - 1);
+    int exponent = 0;
+    std::from_chars(text + kDigits + 3, result.ptr, exponent);
+    d.position = (text[kDigits + 2] == '-' ? -exponent : exponent) + 1;
+    d.count = countWithoutTrailingZeros(d.digits);
+    return d;
+}
+
+// ---- Digits of a float's value, exactly -------------------------------------------------------
+//
+// A float is m × 2^e with m < 2^24, e >= -149 and a value below 2^128. Scaling it by 10^k so that
+// 17 or 18 digits stand before the point needs at most 5^61 × m (under 2^166) for small values, or
+// a division of an integer under 2^128 by at most 10^22 for large ones: both fit in plain integer
+// arithmetic, so the digits and the exact remainder come out without any approximation.
+
+// 5^k as a 192-bit number in three 64-bit words, least significant first.
+struct Wide {
+    uint64_t word[3];
+};
+
+// The smallest float, 2^-149, is scaled by 10^61 to bring 17 digits before the point.
+constexpr int kMaxScale = 61;
+
+constexpr std::array<Wide, kMaxScale + 1> makePowersOfFive() {
+    std::array<Wide, kMaxScale + 1> powers{};
+    Wide p{{1, 0, 0}};
+    for (int k = 0; k <= kMaxScale; ++k) {
+        powers[k] = p;
+        uint64_t carry = 0;
+        for (uint64_t& word : p.word) {
+            const Uint128 product = static_cast<Uint128>(word) * 5 + carry;
+            word = static_cast<uint64_t>(product);
+            carry = static_cast<uint64_t>(product >> 64);
+        }
+    }
+    return powers;
+}
+
+constexpr auto kPowersOfFive = makePowersOfFive();
+
+// Values of 10^17 and more are divided by at most 10^22 (the largest float is below 10^39).
+constexpr int kMaxDivisor = 22;
+
+constexpr std::array<Uint128, kMaxDivisor + 1> makePowersOfTen() {
+    std::array<Uint128, kMaxDivisor + 1> powers{};
+    Uint128 p = 1;
+    for (Uint128& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}
+
+constexpr auto kPowersOfTen = makePowersOfTen();
+
+// How the dropped part of a scaled value compares with one half of its last kept unit.
+enum class Remainder { Zero, BelowHalf, Half, AboveHalf };
+
+struct Scaled {
+    uint64_t whole;  // 10^16 <= whole < 10^18
+    Remainder rest;
+};
+
+Remainder compareWithHalf(Uint128 rest, Uint128 half) {
+    if (rest == 0) {
+        return Remainder::Zero;
+    }
+    return rest < half    ? Remainder::BelowHalf
+           : rest == half ? Remainder::Half
+                          : Remainder::AboveHalf;
+}
+
+// m × 2^e × 10^k for k >= 0: m × 5^k shifted by e + k bits.
+Scaled scaleUp(uint32_t m, int e, int k) {
+    const Wide& five = kPowersOfFive[k];
+    const Uint128 low = static_cast<Uint128>(m) * five.word[0];
+    const Uint128 middle =
+        static_cast<Uint128>(m) * five.word[1] + static_cast<uint64_t>(low >> 64);
+    const uint64_t high = m * five.word[2] + static_cast<uint64_t>(middle >> 64);
+    const Uint128 bottom =
+        (static_cast<Uint128>(static_cast<uint64_t>(middle)) << 64) | static_cast<uint64_t>(low);
+    const int shift = e + k;
+    if (shift >= 0) {  // an integer: the product is below 10^18 before the shift
+        return {static_cast<uint64_t>(bottom) << shift, Remainder::Zero};
+    }
+    // At most 95 bits are dropped (from the smallest normal floats), so the remainder lies in
+    // `bottom`, and the kept part, below 2^60, in `bottom` and the low bits of `high`.
+    const int drop = -shift;
+    uint64_t whole = static_cast<uint64_t>(bottom >> drop);
+    if (drop > 64) {
+        whole |= high << (128 - drop);
+    }
+    const Uint128 half = static_cast<Uint128>(1) << (drop - 1);
+    return {whole, compareWithHalf(bottom & ((half << 1) - 1), half)};
+}
+
+// m × 2^e / 10^j for values of 10^17 and more: the float is an integer below 2^128.
+Scaled scaleDown(uint32_t m, int e, int j) {
+    const Uint128 value = static_cast<Uint128>(m) << e;
+    const Uint128 divisor = kPowersOfTen[j];
+    const Uint128 whole = value / divisor;
+    const Uint128 rest = value - whole * divisor;
+    return {static_cast<uint64_t>(whole), compareWithHalf(2 * rest, divisor)};
+}
+
+// The dropped part once one more digit, `last`, joins it: that digit outweighs all that follows,
+// and only a 5 followed by nothing is exactly half.
+Remainder dropLastDigit(uint64_t last, Remainder rest) {
+    if (last == 5) {
+        return rest == Remainder::Zero ? Remainder::Half : Remainder::AboveHalf;
+    }
+    return last > 5 ? Remainder::AboveHalf : Remainder::BelowHalf;
+}
+
+bool roundsUp(uint64_t whole, Remainder rest) {
+    return rest == Remainder::AboveHalf || (rest == Remainder::Half && (whole & 1) != 0);
+}
+
+// Two digits at a time from a table halves the divisions.
+constexpr std::array<char, 200> makeDigitPairs() {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}
+
+constexpr auto kDigitPairs = makeDigitPairs();
+
+void writeEightDigits(uint32_t n, char* out) {
+    for (int i = 6; i >= 0; i -= 2) {
+        std::memcpy(out + i, &kDigitPairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+}
+
+void writeSeventeenDigits(uint64_t n, char* out) {
+    const auto high = static_cast<uint32_t>(n / 100'000'000);  // nine digits
+    writeEightDigits(static_cast<uint32_t>(n % 100'000'000), out + 9);
+    out[0] = static_cast<char>('0' + high / 100'000'000);
+    writeEightDigits(high % 100'000'000, out + 1);
+}
+
+// m × 2^e, with 0 < m < 2^24, -149 <= e, and a value below 2^128.
+Decimal decimalOfFloat(uint32_t m, int e) {
+    // floor(log10(2^b)) for the binary exponent b (the multiplier is exact far past the float
+    // range), so that 10^tens <= value < 10^(tens + 2) and the scaled value has 17 or 18 digits.
+    const int b = e + std::bit_width(m) - 1;
+    const int tens = (b * 78913) >> 18;
+    const int k = kDigits - 1 - tens;
+    Scaled s = k >= 0 ? scaleUp(m, e, k) : scaleDown(m, e, -k);
+    int position = kDigits - k;
+    if (s.whole >= kTenTo17) {  // one digit too many: it joins the dropped part
+        s.rest = dropLastDigit(s.whole % 10, s.rest);
+        s.whole /= 10;
+        ++position;
+    }
+    if (roundsUp(s.whole, s.rest)) {
+        ++s.whole;
+        if (s.whole == kTenTo17) {  // 99…9 carried into a new leading digit (no float does)
+            s.whole = kTenTo16;
+            ++position;
+        }
+    }
+    Decimal d;
+    writeSeventeenDigits(s.whole, d.digits);
+    d.count = countWithoutTrailingZeros(d.digits);
+    d.position = position;
+    return d;
+}
+
+// Splits a positive finite double into m × 2^e with m odd; true when that is a float's value.
+bool splitAsFloat(double magnitude, uint32_t& m, int& e) {
+    const auto bits = std::bit_cast<uint64_t>(magnitude);
+    const int biased = static_cast<int>(bits >> 52);
+    if (biased == 0) {
+        return false;  // below every float but zero
+    }
+    uint64_t significand = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+    const int zeros = std::countr_zero(significand);
+    significand >>= zeros;
+    e = biased - 1075 + zeros;
+    const int binaryExponent = biased - 1023;
+    if (significand >= (uint64_t{1} << 24) || e < -149 || binaryExponent > 127) {
+        return false;
+    }
+    m = static_cast<uint32_t>(significand);
+    return true;
+}
+
+}  // namespace
+
+char* formatReal(double value, char* out) {
+    if (value == 0) {
+        std::memcpy(out, "0.", 2);
+        return out + 2;
+    }
+    const bool negative = std::signbit(value);
+    if (std::isinf(value)) {
+        const char* text = negative ? "-1.#INF" : "1.#INF";
+        const size_t length = negative ? 7 : 6;
+        std::memcpy(out, text, length);
+        return out + length;
+    }
+    if (std::isnan(value)) {  // never produced by the reader; kept visible and bounded
+        std::memcpy(out, "1.#NAN", 6);
+        return out + 6;
+    }
+    const double magnitude = std::fabs(value);
+    uint32_t m = 0;
+    int e = 0;
+    const Decimal d =
+        splitAsFloat(magnitude, m, e) ? decimalOfFloat(m, e) : decimalOfDouble(magnitude);
+    return writeDecimal(d, negative, out);
+}
+
+char* formatInt(int32_t n, char* out) {
+    // Through unsigned so that the most negative value has a magnitude too.
+    uint32_t magnitude = static_cast<uint32_t>(n);
+    if (n < 0) {
+        *out++ = '-';
+        magnitude = 0u - magnitude;
+    }
+    char reversed[10];
+    int length = 0;
+    do {
+        reversed[length++] = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    while (length > 0) {
+        *out++ = reversed[--length];
+    }
+    return out;
+}
+
+}  // namespace meshwright
