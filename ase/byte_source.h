@@ -11,12 +11,12 @@ namespace meshwright {
 
 // A failed read of the input. what() is the system's reason ("Input/output error").
 class ReadError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     // Copies up to `capacity` bytes into `destination` and returns how many; 0 only at the end of
     // the input. Throws ReadError when the system fails to read.
@@ -28,24 +28,24 @@ public:
 
 // Reads an open file descriptor, which it does not own, with read(2).
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(int descriptor);
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return size_; }
 
-private:
+  private:
     int descriptor_;
     uint64_t size_ = 0;
 };
 
 // Reads bytes held by the caller, which must outlive the source.
 class MemorySource : public ByteSource {
-public:
+  public:
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return bytes_.size(); }
 
-private:
+  private:
     std::string_view bytes_;
     size_t position_ = 0;
 };

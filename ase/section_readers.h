@@ -12,7 +12,7 @@ namespace meshwright {
 // Input that breaks the mesh's rules. what() names the fault and where it is, without the file
 // name ("face 4 uses vertex 12, but the mesh has 8 vertices"); the caller adds the name.
 class MeshError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
@@ -20,9 +20,12 @@ public:
 // (*MESH_NUMVERTEX, *MESH_NUMFACES, *MESH_VERTEX_LIST, *MESH_FACE_LIST, *MESH_NORMALS,
 // *MESH_TVERTLIST, *MESH_TFACELIST, *MESH_NUMTVFACES, *MESH_NUMTVERTEX) start their readers
 // wherever they stand; every other word is passed over; a later section replaces an earlier one.
-// Then the mesh is checked (see MeshData's invariants) and turned to Y-up axes.
-// Throws MeshError for input that breaks the mesh's rules, ReadError when the input can't be read.
-// Never allocates for a count that the input is too short to hold.
+// Then the mesh is checked (see MeshData's invariants) and turned to Y-up axes. Elements that no
+// record sets are zero; a list needs no closing brace.
+// Throws MeshError for input that breaks the mesh's rules: a record index outside its array, a
+// negative count, a count above 1,000 that the input is too short to hold (checked before any
+// allocation), input that ends inside a count, a list or a record, or a mesh that breaks the
+// invariants once all is read. Throws ReadError when the input can't be read.
 MeshData readMesh(TokenReader& reader);
 
 // Integer value of a word: optional leading white space and sign, then decimal digits up to the

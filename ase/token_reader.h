@@ -29,7 +29,7 @@ namespace meshwright {
 inline constexpr size_t kMaxWordLength = 4096;
 
 class TokenReader {
-public:
+  public:
     // Reads `source` in blocks of `blockSize` bytes (small sizes serve the tests).
     explicit TokenReader(ByteSource& source, size_t blockSize = 1 << 20);
 
@@ -45,7 +45,7 @@ public:
     // a source that can't tell its size ahead (a pipe) counts only the text read so far.
     uint64_t textSize() const { return textSize_; }
 
-private:
+  private:
     enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
 
     bool refill();
@@ -67,8 +67,9 @@ private:
     std::string word_;  // a word that crosses a block end or contains NULs
     Encoding encoding_ = Encoding::kBytes;
     bool started_ = false;
-    bool finished_ = false;             // no more text: the source is exhausted or a Ctrl-Z was met
-    bool carriageReturnHeld_ = false;   // a block ended in CR; the next one decides if it is a line end
+    bool finished_ = false;  // no more text: the source is exhausted or a Ctrl-Z was met
+    bool carriageReturnHeld_ =
+        false;  // a block ended in CR; the next one decides if it is a line end
     uint64_t textRead_ = 0;
     uint64_t textSize_ = 0;
 };

@@ -1,0 +1,250 @@
+// Cuts the input into words, block by block, with the text-mode and UTF-16 rules applied per block.
+#include "ase/token_reader.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace meshwright {
+
+namespace {
+
+// Character classes. The word scan stops at anything that is not a word byte; NUL is neither a
+// separator nor a word byte, so it also stops at the zero sentinel behind every block and the
+// bounds are checked only where it stops, not for every byte.
+constexpr std::array<bool, 256> makeClass(bool separators) {
+    std::array<bool, 256> table{};
+    for (int byte = 1; byte < 256; ++byte) {
+        bool separator = byte == ' ' || byte == '\t' || byte == '\n';
+        table[byte] = separators ? separator : !separator;
+    }
+    return table;
+}
+
+constexpr std::array<bool, 256> kSeparator = makeClass(true);
+constexpr std::array<bool, 256> kWordByte = makeClass(false);
+
+bool isSeparator(char byte) {
+    return kSeparator[static_cast<unsigned char>(byte)];
+}
+bool isWordByte(char byte) {
+    return kWordByte[static_cast<unsigned char>(byte)];
+}
+
+constexpr char kControlZ = 26;
+
+// Turns every CR LF of `text` into LF, in place, and returns the new length. Blocks without a CR
+// (most files on this platform) cost one memchr.
+size_t joinLineEnds(char* text, size_t length) {
+    char* end = text + length;
+    char* from = static_cast<char*>(std::memchr(text, '\r', length));
+    if (from == nullptr) {
+        return length;
+    }
+    char* to = from;
+    while (from != end) {
+        if (*from == '\r' && from + 1 != end && from[1] == '\n') {
+            ++from;  // drop the CR; the LF is copied next
+        }
+        *to++ = *from++;
+    }
+    return static_cast<size_t>(to - text);
+}
+
+}  // namespace
+
+TokenReader::TokenReader(ByteSource& source, size_t blockSize)
+    : source_(source), blockSize_(std::max<size_t>(blockSize, 2)) {
+    // Room for a CR held back from the previous block and for the sentinel.
+    block_.resize(blockSize_ + 2);
+    position_ = end_ = block_.data();
+    word_.reserve(kMaxWordLength);
+}
+
+std::optional<std::string_view> TokenReader::readToken() {
+    const char* start = position_;
+    while (isSeparator(*start)) {
+        ++start;
+    }
+    position_ = start;
+    if (start == end_) {
+        skipBlanks();  // across block ends
+        if (position_ == end_) {
+            return std::nullopt;
+        }
+        start = position_;
+    }
+    const char* scan = start;
+    while (isWordByte(*scan)) {
+        ++scan;
+    }
+    if (*scan == '\0') {
+        // A NUL inside the word, or the end of the block: the word is gathered in word_.
+        position_ = scan;
+        return finishSlowWord(start);
+    }
+    position_ = scan;
+    size_t length = std::min(static_cast<size_t>(scan - start), kMaxWordLength);
+    return std::string_view(start, length);
+}
+
+void TokenReader::skipBlanks() {
+    for (;;) {
+        const char* scan = position_;
+        while (isSeparator(*scan)) {
+            ++scan;
+        }
+        position_ = scan;
+        if (scan != end_ || !refill()) {
+            return;
+        }
+    }
+}
+
+// Called with position_ at a NUL or at the end of the block, `start` at the word's first byte.
+std::string_view TokenReader::finishSlowWord(const char* start) {
+    word_.clear();
+    const char* scan = position_;
+    for (;;) {
+        appendToWord(start, scan);
+        if (scan != end_) {
+            if (isSeparator(*scan)) {
+                break;
+            }
+            ++scan;  // a NUL: it neither ends the word nor enters it
+        } else if (!refill()) {
+            scan = end_;  // the word ran into the end of the input; it is still a word
+            break;
+        } else {
+            scan = position_;
+        }
+        start = scan;
+        while (isWordByte(*scan)) {
+            ++scan;
+        }
+    }
+    position_ = scan;
+    return word_;
+}
+
+void TokenReader::appendToWord(const char* start, const char* end) {
+    size_t room = kMaxWordLength - word_.size();
+    word_.append(start, std::min(static_cast<size_t>(end - start), room));
+}
+
+// Makes the next block of text current. Returns false when no text is left.
+bool TokenReader::refill() {
+    for (;;) {
+        char* text = block_.data();
+        size_t length = 0;
+        if (carriageReturnHeld_) {
+            text[length++] = '\r';
+            carriageReturnHeld_ = false;
+        }
+        if (!finished_) {
+            size_t got = readText(text + length);
+            length += cutAtControlZ(text + length, got);
+        }
+        length = joinLineEnds(text, length);
+        // A CR at the very end may be the first half of a CR LF split between two reads.
+        if (!finished_ && length > 0 && text[length - 1] == '\r') {
+            carriageReturnHeld_ = true;
+            --length;
+        }
+        text[length] = '\0';
+        position_ = text;
+        end_ = text + length;
+        if (length > 0) {
+            return true;
+        }
+        if (finished_ && !carriageReturnHeld_) {
+            return false;
+        }
+    }
+}
+
+// Returns how much of `text` comes before a Ctrl-Z; meeting one ends the input.
+size_t TokenReader::cutAtControlZ(const char* text, size_t length) {
+    const void* controlZ = std::memchr(text, kControlZ, length);
+    if (controlZ == nullptr) {
+        return length;
+    }
+    finished_ = true;
+    return static_cast<size_t>(static_cast<const char*>(controlZ) - text);
+}
+
+// Puts up to blockSize_ bytes of decoded text at `out`; sets finished_ when the source is
+// exhausted. May return 0 without finishing (half a UTF-16 unit arrived).
+size_t TokenReader::readText(char* out) {
+    size_t got = !started_                       ? readFirstText(out)
+                 : encoding_ == Encoding::kBytes ? readBytes(out)
+                                                 : readUtf16(out);
+    textRead_ += got;
+    textSize_ = std::max(textSize_, textRead_);
+    return got;
+}
+
+// The first read also decides the encoding: a byte-order mark needs two bytes, and a short read
+// (a pipe) may deliver fewer.
+size_t TokenReader::readFirstText(char* out) {
+    started_ = true;
+    size_t got = 0;
+    while (got < 2) {
+        size_t more = source_.read(out + got, blockSize_ - got);
+        if (more == 0) {
+            break;
+        }
+        got += more;
+    }
+    unsigned char first = got >= 2 ? static_cast<unsigned char>(out[0]) : 0;
+    unsigned char second = got >= 2 ? static_cast<unsigned char>(out[1]) : 0;
+    uint64_t size = source_.size();
+    if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
+        encoding_ = first == 0xFF ? Encoding::kUtf16Le : Encoding::kUtf16Be;
+        textSize_ = size >= 2 ? (size - 2) / 2 : 0;
+        raw_.resize(blockSize_ + 1);
+        rawLength_ = got - 2;
+        std::memcpy(raw_.data(), out + 2, rawLength_);
+        return readUtf16(out);
+    }
+    textSize_ = size;
+    if (got == 0) {
+        finished_ = true;
+    }
+    return got;
+}
+
+size_t TokenReader::readBytes(char* out) {
+    size_t got = source_.read(out, blockSize_);
+    if (got == 0) {
+        finished_ = true;
+    }
+    return got;
+}
+
+// Decodes whole 16-bit units of raw_; an odd byte waits in raw_ for its other half, and is
+// dropped when the source ends first.
+size_t TokenReader::readUtf16(char* out) {
+    if (rawLength_ < 2) {
+        size_t got = source_.read(raw_.data() + rawLength_, blockSize_);
+        if (got == 0) {
+            finished_ = true;
+            return 0;
+        }
+        rawLength_ += got;
+    }
+    const auto* raw = reinterpret_cast<const unsigned char*>(raw_.data());
+    size_t units = rawLength_ / 2;
+    int high = encoding_ == Encoding::kUtf16Le ? 1 : 0;
+    for (size_t i = 0; i < units; ++i) {
+        unsigned unit = raw[2 * i + high] << 8 | raw[2 * i + 1 - high];
+        out[i] = unit < 256 ? static_cast<char>(unit) : '?';
+    }
+    if (rawLength_ % 2 != 0) {
+        raw_[0] = raw_[rawLength_ - 1];
+    }
+    rawLength_ %= 2;
+    return units;
+}
+
+}  // namespace meshwright
