@@ -1,0 +1,126 @@
+// The built tool run as a user runs it: answers piped in, screen and files checked byte for byte.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "test_support.h"
+
+namespace meshwright {
+namespace {
+
+using testing::dataPath;
+using testing::examplePath;
+using testing::fileExists;
+using testing::readFile;
+using testing::runTool;
+using testing::TempDir;
+
+const std::string kScreen =
+    "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
+    "with the code in OpenGL of the 3D object that was in \n"
+    "the ASE file. (Make sur you only have ONE object per ASE file)\n"
+    "\n"
+    "Programmer : Meshwright contributors\n"
+    "Email : none, report problems in the project's issue tracker\n"
+    "\n"
+    "Enter the name of the file\n"
+    "\n"
+    "Enter \n"
+    "1)To create a Dispay List \n"
+    "2)To create a Vertex Array\n"
+    "3)To create Indexed Vertex Array\n";
+const std::string kPrompt = "Press any key to exit\n";
+
+void copyInto(const TempDir& dir, const std::string& from, const std::string& name) {
+    std::filesystem::copy_file(from, dir.file(name));
+}
+
+TEST(Tool, SuccessShowsOnlyTheDialogueAndWritesTheFile) {
+    TempDir dir;
+    copyInto(dir, examplePath("cube.ase"), "cube.ase");
+    auto result = runTool({}, "cube.ase 1\n", dir.path());
+    EXPECT_EQ(result.out, kScreen + kPrompt);
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(readFile(dir.file("cube.cpp")), readFile(dataPath("expected/cube.1.cpp")));
+}
+
+TEST(Tool, EachFailureShowsItsLinesBeforeTheKeyPromptAndExitsWithZero) {
+    TempDir dir;
+    copyInto(dir, examplePath("cube.ase"), "cube.ase");
+    testing::writeFile(dir.file("taken.cpp"), "keep");
+    copyInto(dir, examplePath("cube.ase"), "taken.ase");
+    const std::pair<std::string, std::string> cases[] = {
+        {"cube.ase\n7\n", "Error: Wrong Type (only 1,2 or 3 allowed)\n"},
+        {"my file.ase\n1\n",
+         "Error: Wrong Type (only 1,2 or 3 allowed)\nError: The file MUST have the ASE "
+         "extension\n"},
+        {"cube.as 1\n", "Error: The file MUST have the ASE extension\n"},
+        {"absent.ase 1\n", "Error: couldn't open absent.ase\n"},
+        {"taken.ase 2\n",
+         "Error: file taken.cpp already exists\nNo Changes will be done to taken.cpp\n"},
+        {"",
+         "Error: Wrong Type (only 1,2 or 3 allowed)\nError: The file MUST have the ASE "
+         "extension\n"},
+        {"cube.ase", "Error: Wrong Type (only 1,2 or 3 allowed)\n"},
+    };
+    for (const auto& [typed, errors] : cases) {
+        auto result = runTool({}, typed, dir.path());
+        EXPECT_EQ(result.out, kScreen + errors + kPrompt) << typed;
+        EXPECT_EQ(result.err, "");
+        EXPECT_EQ(result.status, 0);
+    }
+    EXPECT_FALSE(fileExists(dir.file("cube.cpp")));
+    EXPECT_EQ(readFile(dir.file("taken.cpp")), "keep");
+}
+
+TEST(Tool, RejectedInputLeavesNoFile) {
+    TempDir dir;
+    copyInto(dir, dataPath("InvalidUVIndex.ase"), "bad.ase");
+    auto result = runTool({}, "bad.ase 1\n", dir.path());
+    EXPECT_NE(result.out.find("\nError: bad.ase: "), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.substr(result.out.size() - kPrompt.size()), kPrompt);
+    EXPECT_FALSE(fileExists(dir.file("bad.cpp")));
+}
+
+TEST(Tool, FullDiskIsAWriteErrorAndLeavesNoPartialFile) {
+    TempDir dir;
+    copyInto(dir, examplePath("ball.ase"), "ball.ase");
+    auto result = runTool({}, "ball.ase 2\n", dir.path(), 4096);
+    EXPECT_EQ(result.out, kScreen + "Error: couldn't write ball.cpp: File too large\n" + kPrompt);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_FALSE(fileExists(dir.file("ball.cpp")));
+}
+
+// Every model in examples/ and tests/data/ in every kind, against output checked once by hand.
+class FrozenOutput : public ::testing::TestWithParam<std::tuple<std::string, int>> {};
+
+TEST_P(FrozenOutput, MatchesTheExpectedFile) {
+    const auto& [model, kind] = GetParam();
+    const std::filesystem::path source =
+        std::filesystem::exists(examplePath(model)) ? examplePath(model) : dataPath(model);
+    TempDir dir;
+    copyInto(dir, source, "model.ase");
+    auto result = runTool({}, "model.ase " + std::to_string(kind) + "\n", dir.path());
+    ASSERT_EQ(result.out, kScreen + kPrompt);
+    // A UTF-16 file must convert exactly like its single-byte twin, so both share one expectation.
+    std::string stem = std::filesystem::path(model).stem().string();
+    stem = stem.substr(0, stem.find("_UTF16LE"));
+    EXPECT_EQ(readFile(dir.file("model.cpp")),
+              readFile(dataPath("expected/" + stem + "." + std::to_string(kind) + ".cpp")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Models, FrozenOutput,
+    ::testing::Combine(::testing::Values("cube.ase", "ball.ase", "RotatingCube.ASE",
+                                         "ThreeCubesGreen.ASE", "ThreeCubesGreen_UTF16LE.ASE",
+                                         "UVTransform_Normal.ASE"),
+                       ::testing::Values(1, 2, 3)),
+    [](const auto& info) {
+        std::string name = std::get<0>(info.param);
+        name = name.substr(0, name.find('.'));
+        return name + "Kind" + std::to_string(std::get<1>(info.param));
+    });
+
+}  // namespace
+}  // namespace meshwright
