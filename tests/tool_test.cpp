@@ -42,7 +42,7 @@ TEST(Tool, SuccessShowsOnlyTheDialogueAndWritesTheFile) {
     EXPECT_EQ(result.out, kScreen + kPrompt);
     EXPECT_EQ(result.err, "");
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(readFile(dir.file("cube.cpp")), readFile(dataPath("expected/cube.1.cpp")));
+    EXPECT_EQ(readFile(dir.file("cube.cpp")), readFile(dataPath("expected/cube.1.expected")));
 }
 
 TEST(Tool, EachFailureShowsItsLinesBeforeTheKeyPromptAndExitsWithZero) {
@@ -107,7 +107,7 @@ TEST_P(FrozenOutput, MatchesTheExpectedFile) {
     std::string stem = std::filesystem::path(model).stem().string();
     stem = stem.substr(0, stem.find("_UTF16LE"));
     EXPECT_EQ(readFile(dir.file("model.cpp")),
-              readFile(dataPath("expected/" + stem + "." + std::to_string(kind) + ".cpp")));
+              readFile(dataPath("expected/" + stem + "." + std::to_string(kind) + ".expected")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
