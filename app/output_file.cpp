@@ -52,6 +52,7 @@ int OutputFile::open(const std::string& path, Mode mode) {
         descriptor_ = STDOUT_FILENO;
         return 0;
     }
+    const SignalsHeld held;
     if (mode == Mode::kCreateNew) {
         written_ = path;
         descriptor_ = ::open(path.c_str(), kCreateFlags, 0666);
@@ -72,6 +73,8 @@ void OutputFile::commit() {
     }
     const int descriptor = descriptor_;
     descriptor_ = -1;
+    // Once complete, the file must not be removed by a signal between closing and forgetting.
+    const SignalsHeld held;
     // Closing is where some file systems first report a failed write, so its result counts.
     if (close(descriptor) != 0 ||
         (mode_ == Mode::kReplace && std::rename(written_.c_str(), path_.c_str()) != 0)) {

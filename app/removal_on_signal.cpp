@@ -58,4 +58,17 @@ void forgetRemovalOnSignal() {
     pathArmed = 0;
 }
 
+SignalsHeld::SignalsHeld() {
+    sigset_t held;
+    sigemptyset(&held);
+    for (int signalNumber : kEndingSignals) {
+        sigaddset(&held, signalNumber);
+    }
+    sigprocmask(SIG_BLOCK, &held, &previous_);
+}
+
+SignalsHeld::~SignalsHeld() {
+    sigprocmask(SIG_SETMASK, &previous_, nullptr);
+}
+
 }  // namespace meshwright
