@@ -1,0 +1,34 @@
+// From a model to a picture, as a user gets there: the built tool writes the fragment, the
+// compiler builds it into a drawing function, the render host draws it off screen.
+#pragma once
+
+#include <string>
+
+#include "rgba_image.h"
+#include "scene.h"
+
+namespace meshwright::render {
+
+// Runs the built tool on a copy of the model at `asePath`, made in the folder
+// `workDir`/kind<kind>, and returns the path of the fragment it wrote there. Kinds 1 to 3 are
+// asked for through the dialogue, as its users do; later kinds through the command line.
+// Throws std::runtime_error with what the tool said when no fragment appears.
+std::string generateFragment(const std::string& asePath, int kind, const std::string& workDir);
+
+struct CompiledFragment {
+    std::string module;       // shared module with the fragment inside drawFragment()
+    std::string diagnostics;  // everything the compiler said
+};
+
+// Compiles the fragment at `fragmentPath` as C++ with warnings on (-Wall -Wextra) and without
+// optimisation. Modules are kept in the build folder by the fragment's content, so tests that
+// draw the same fragment compile it once. Throws std::runtime_error with the diagnostics when
+// compilation fails.
+CompiledFragment compileFragment(const std::string& fragmentPath);
+
+// Draws `module` with the render host in a square frame of `size` pixels, writes the picture
+// to `picturePath` and returns it. Throws std::runtime_error with the host's message on failure.
+RgbaImage renderFragment(const std::string& module, const SceneOptions& options,
+                         const std::string& picturePath, int size = 256);
+
+}  // namespace meshwright::render
