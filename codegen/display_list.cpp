@@ -11,11 +11,23 @@ void putNormalCall(Output& out, const Vec3f& normal) {
     out.putText(");\n");
 }
 
+// A smooth corner's normal, through the cache of its vertex's normal text.
+void putNormalCall(Output& out, GroupTextCache& normals, int32_t vertex, const Vec3f& normal) {
+    out.putText("\tglNormal3f(");
+    normals.put(out, vertex, normal);
+    out.putText(");\n");
+}
+
 }  // namespace
 
 void writeDisplayList(const MeshData& mesh, Output& out) {
     const bool textured = mesh.tVertices && mesh.tFaces;
     const bool positioned = mesh.vertices && mesh.faces;
+    // Corners repeat their vertex's position, texture coordinates and (when smooth) normal, so
+    // these go through caches of texts kept per vertex. Face normals are each used once.
+    GroupTextCache positions(GroupTextCache::Shape::kTriple, mesh.vertexCount);
+    GroupTextCache normals(GroupTextCache::Shape::kTriple, mesh.vertexCount);
+    GroupTextCache coordinates(GroupTextCache::Shape::kPair, mesh.tVertexCount);
     out.putText("glBegin(GL_TRIANGLES);\n");
     for (int32_t i = 0; i < mesh.faceCount; ++i) {
         out.putText("\t//face number ");
@@ -31,16 +43,19 @@ void writeDisplayList(const MeshData& mesh, Output& out) {
         }
         for (int corner = 0; corner < 3; ++corner) {
             if (smooth && mesh.cornerNormals) {
-                putNormalCall(out, (*mesh.cornerNormals)[3 * size_t(i) + corner]);
+                putNormalCall(out, normals, cornerIndex(*face, corner),
+                              (*mesh.cornerNormals)[3 * size_t(i) + corner]);
             }
             if (textured) {
                 out.putText("\tglTexCoord2f(");
-                putPair(out, (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[i], corner)]);
+                const int32_t tVertex = cornerIndex((*mesh.tFaces)[i], corner);
+                coordinates.put(out, tVertex, (*mesh.tVertices)[tVertex]);
                 out.putText(");");
             }
             if (positioned) {
                 out.putText("\tglVertex3f(");
-                putTriple(out, (*mesh.vertices)[cornerIndex(*face, corner)]);
+                const int32_t vertex = cornerIndex(*face, corner);
+                positions.put(out, vertex, (*mesh.vertices)[vertex]);
                 out.putText(");\n");
             }
         }

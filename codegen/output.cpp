@@ -47,18 +47,18 @@ void Output::putRaw(const char* data, size_t size) {
     used_ += size;
 }
 
-void Output::putText(std::string_view text) {
+void Output::putLongText(std::string_view text) {
     // Line ends are rare inside a piece, so copy the runs between them whole.
     size_t start = 0;
     for (size_t lineEnd; (lineEnd = text.find('\n', start)) != std::string_view::npos;
          start = lineEnd + 1) {
-        putRaw(text.data() + start, lineEnd - start);
-        putRaw("\r\n", 2);
+        putPlain(text.substr(start, lineEnd - start));
+        putPlain("\r\n");
     }
-    putRaw(text.data() + start, text.size() - start);
+    putPlain(text.substr(start));
 }
 
-void Output::putChar(char c) {
+void Output::putCharSlowly(char c) {
     if (c == '\n') {
         putRaw("\r\n", 2);
         return;

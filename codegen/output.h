@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -47,9 +48,50 @@ class Output {
     Output& operator=(const Output&) = delete;
 
     // Appends `text`, each "\n" as CR LF.
-    void putText(std::string_view text);
+    void putText(std::string_view text) {
+        // The writers' short literals (");\n", "\tglVertex3f(") are copied byte by byte, which the
+        // compiler unrolls for a literal; longer ones go the way of the search for line ends.
+        if (text.size() <= kShortText && 2 * kShortText <= buffer_.size() - used_) {
+            char* to = buffer_.data() + used_;
+            for (char c : text) {
+                if (c == '\n') {
+                    *to++ = '\r';
+                }
+                *to++ = c;
+            }
+            used_ = size_t(to - buffer_.data());
+            return;
+        }
+        putLongText(text);
+    }
     // Appends one character ("\n" as CR LF).
-    void putChar(char c);
+    void putChar(char c) {
+        if (c != '\n' && used_ < buffer_.size()) {
+            buffer_[used_++] = c;
+            return;
+        }
+        putCharSlowly(c);
+    }
+    // Appends `text`, which holds no "\n", as it is: number texts and the runs between line ends.
+    void putPlain(std::string_view text) {
+        if (text.size() <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, text.data(), text.size());
+            used_ += text.size();
+            return;
+        }
+        putRaw(text.data(), text.size());
+    }
+    // Appends the first `length` bytes of `text`, which holds no "\n". The whole array may be
+    // read: a copy of a fixed size is faster than one of the exact length.
+    template <size_t kSize>
+    void putPlainPrefix(const char (&text)[kSize], size_t length) {
+        if (kSize <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, text, kSize);
+            used_ += length;
+            return;
+        }
+        putRaw(text, length);
+    }
     // Appends the text of formatReal / formatInt (an integer past 32 bits, such as a draw count of
     // a huge mesh, in the same decimal form).
     void putReal(double value);
@@ -58,6 +100,10 @@ class Output {
     void flush();
 
   private:
+    static constexpr size_t kShortText = 16;
+
+    void putLongText(std::string_view text);
+    void putCharSlowly(char c);
     void putRaw(const char* data, size_t size);
     void makeRoom(size_t size);
 

@@ -7,25 +7,39 @@ namespace meshwright {
 void writeVertexArray(const MeshData& mesh, Output& out) {
     const long long corners = 3LL * (mesh.faceCount > 0 ? mesh.faceCount : 0);
     out.putText("\t//Setting up arrays\n\n");
+    // Every vertex comes once per corner that uses it, and so do smooth normals, which belong to
+    // the corner's vertex: each block formats through a cache of texts kept per vertex.
     if (mesh.vertices && mesh.faces) {
         const auto& vertices = *mesh.vertices;
         const auto& faces = *mesh.faces;
+        GroupTextCache positions(GroupTextCache::Shape::kTriple, mesh.vertexCount);
         putArrayBlock(out, "\tdouble Varray[] = {\n", corners, [&](Output& o, long long j) {
-            putTriple(o, vertices[cornerIndex(faces[j / 3], int(j % 3))]);
+            const int32_t vertex = cornerIndex(faces[j / 3], int(j % 3));
+            positions.put(o, vertex, vertices[vertex]);
         });
     }
     if (mesh.faceNormals) {
         const auto& normals = *mesh.cornerNormals;
         out.putText("\t//Use this array if you have SMOOTH SHADING\n");
-        putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
-                      [&](Output& o, long long j) { putTriple(o, normals[j]); });
+        if (mesh.faces) {
+            const auto& faces = *mesh.faces;
+            GroupTextCache byVertex(GroupTextCache::Shape::kTriple, mesh.vertexCount);
+            putArrayBlock(out, "\tdouble Narray[] = {\n", corners, [&](Output& o, long long j) {
+                byVertex.put(o, cornerIndex(faces[j / 3], int(j % 3)), normals[j]);
+            });
+        } else {
+            putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
+                          [&](Output& o, long long j) { putTriple(o, normals[j]); });
+        }
     }
     if (mesh.tVertices && mesh.tFaces) {
         const auto& tVertices = *mesh.tVertices;
         const auto& tFaces = *mesh.tFaces;
+        GroupTextCache coordinates(GroupTextCache::Shape::kPair, mesh.tVertexCount);
         out.putText("\t//Texture array\n");
         putArrayBlock(out, "\tdouble TCarray[] = {\n", corners, [&](Output& o, long long j) {
-            putPair(o, tVertices[cornerIndex(tFaces[j / 3], int(j % 3))]);
+            const int32_t tVertex = cornerIndex(tFaces[j / 3], int(j % 3));
+            coordinates.put(o, tVertex, tVertices[tVertex]);
         });
     }
     out.putText("\n\n");
