@@ -1,6 +1,8 @@
 // Corner welding with an open-addressing hash table keyed on the corner's bits.
 #include "codegen/corner_welding.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "codegen/array_text.h"
@@ -25,7 +27,11 @@ uint64_t hashOf(const CornerValues& corner) {
 // 0 and -0 apart: welding must never change a value that is drawn.
 class VertexTable {
   public:
-    explicit VertexTable(std::vector<CornerValues>& vertices) : vertices_(vertices), slots_(1024) {}
+    // Sized for `expected` vertices up front: growing by doubling rehashes every vertex again.
+    VertexTable(std::vector<CornerValues>& vertices, size_t expected)
+        : vertices_(vertices), slots_(std::bit_ceil(std::max<size_t>(1024, 2 * expected))) {
+        vertices_.reserve(expected);
+    }
 
     uint32_t numberOf(const CornerValues& corner) {
         if (2 * (vertices_.size() + 1) > slots_.size()) {
@@ -93,7 +99,8 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.hasNormals = mesh.faceNormals.has_value();
     welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
     welded.indices.reserve(3 * size_t(mesh.faceCount));
-    VertexTable table(welded.vertices);
+    // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
+    VertexTable table(welded.vertices, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4);
     for (int32_t face = 0; face < mesh.faceCount; ++face) {
         for (int corner = 0; corner < 3; ++corner) {
             welded.indices.push_back(table.numberOf(valuesOf(mesh, welded, face, corner)));

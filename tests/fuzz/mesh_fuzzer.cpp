@@ -33,7 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const MeshError&) {
         return 0;
     }
-    for (auto writer : {writeDisplayList, writeVertexArray, writeIndexedVertexArray}) {
+    for (auto writer :
+         {writeDisplayList, writeVertexArray, writeIndexedVertexArray, writeExactIndexedArray}) {
         DiscardingSink sink;
         Output out(sink, 256);
         writer(mesh, out);
