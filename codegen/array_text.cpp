@@ -44,23 +44,35 @@ void GroupTextCache::putNew(Output& out, const Vec3f& value, const Key& key, Slo
     }
 }
 
-void putClientState(Output& out, const MeshData& mesh, std::string_view normalArray) {
-    if (mesh.vertices) {
+void putClientState(Output& out, ClientArrays arrays, std::string_view normalArray) {
+    if (arrays.positions) {
         out.putText("\tglEnableClientState(GL_VERTEX_ARRAY);\n");
         out.putText("\tglVertexPointer( 3, GL_DOUBLE, 0, Varray);\n");
     }
-    if (mesh.faceNormals) {
+    if (arrays.normals) {
         out.putText("\tglEnableClientState(GL_NORMAL_ARRAY);\n");
         out.putText("\tglNormalPointer( GL_DOUBLE, 0, ");
         out.putText(normalArray);
         out.putText(");\n");
     }
-    // The texture pair follows the texture faces alone, even without texture vertices: users'
-    // code written against this output expects the lines whenever the face list had them.
-    if (mesh.tFaces) {
+    if (arrays.texCoords) {
         out.putText("\tglEnableClientState(GL_TEXTURE_COORD_ARRAY);\n");
         out.putText("\tglTexCoordPointer( 2, GL_DOUBLE, 0, TCarray);\n");
     }
+}
+
+ClientArrays clientArraysOf(const MeshData& mesh) {
+    return {mesh.vertices.has_value(), mesh.faceNormals.has_value(), mesh.tFaces.has_value()};
+}
+
+IndexType indexTypeFor(int64_t largestIndex) {
+    if (largestIndex <= 255) {
+        return {"\tGLubyte Farray[] = {\n", ",GL_UNSIGNED_BYTE, Farray);\n\n"};
+    }
+    if (largestIndex <= 65535) {
+        return {"\tGLushort Farray[] = {\n", ",GL_UNSIGNED_SHORT, Farray);\n\n"};
+    }
+    return {"\tGLuint Farray[] = {\n", ",GL_UNSIGNED_INT, Farray);\n\n"};
 }
 
 }  // namespace meshwright

@@ -87,8 +87,29 @@ void putArrayBlock(Output& out, std::string_view declaration, long long count, P
     out.putText("\t};\n");
 }
 
-// The enable and pointer pairs of the array kinds: positions when `vertices` is present, normals
-// (pointing at `normalArray`) when `faceNormals` is, texture coordinates when `tFaces` is.
-void putClientState(Output& out, const MeshData& mesh, std::string_view normalArray);
+// Which client-side arrays a fragment enables and points at.
+struct ClientArrays {
+    bool positions = false;
+    bool normals = false;
+    bool texCoords = false;
+};
+
+// The enable and pointer pair of each array in `arrays`, in the order positions (Varray), normals
+// (`normalArray`), texture coordinates (TCarray).
+void putClientState(Output& out, ClientArrays arrays, std::string_view normalArray);
+
+// The arrays of kinds 2 and 3: positions when `vertices` is present, normals when `faceNormals`
+// is, texture coordinates when `tFaces` is (even without texture vertices: code written against
+// this output expects the lines whenever the texture face list was there).
+ClientArrays clientArraysOf(const MeshData& mesh);
+
+// The index array's declaration line and the draw call's tail for the narrowest type that holds
+// `largestIndex`: GLubyte indices past 255 would wrap in the user's compiler (or fail to compile
+// as braced initialisers) and draw the wrong triangles.
+struct IndexType {
+    std::string_view declaration;  // "\tGLubyte Farray[] = {\n"
+    std::string_view drawTail;     // ",GL_UNSIGNED_BYTE, Farray);\n\n"
+};
+IndexType indexTypeFor(int64_t largestIndex);
 
 }  // namespace meshwright

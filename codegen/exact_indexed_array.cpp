@@ -9,21 +9,6 @@
 namespace meshwright {
 namespace {
 
-struct IndexType {
-    std::string_view declaration;
-    std::string_view glType;
-};
-
-IndexType indexTypeFor(size_t vertexCount) {
-    if (vertexCount <= 256) {
-        return {"\tGLubyte Farray[] = {\n", ",GL_UNSIGNED_BYTE, Farray);\n\n"};
-    }
-    if (vertexCount <= 65536) {
-        return {"\tGLushort Farray[] = {\n", ",GL_UNSIGNED_SHORT, Farray);\n\n"};
-    }
-    return {"\tGLuint Farray[] = {\n", ",GL_UNSIGNED_INT, Farray);\n\n"};
-}
-
 void putIndices(Output& out, const WeldedMesh& welded, const IndexType& type) {
     const auto& indices = welded.indices;
     putArrayBlock(out, type.declaration, static_cast<long long>(indices.size() / 3),
@@ -44,21 +29,6 @@ void putVertexBlock(Output& out, std::string_view comment, std::string_view decl
                   [&](Output& o, long long j) { putEntry(o, welded.vertices[j]); });
 }
 
-void putClientStatePairs(Output& out, const WeldedMesh& welded) {
-    if (welded.hasPositions) {
-        out.putText("\tglEnableClientState(GL_VERTEX_ARRAY);\n");
-        out.putText("\tglVertexPointer( 3, GL_DOUBLE, 0, Varray);\n");
-    }
-    if (welded.hasNormals) {
-        out.putText("\tglEnableClientState(GL_NORMAL_ARRAY);\n");
-        out.putText("\tglNormalPointer( GL_DOUBLE, 0, Narray);\n");
-    }
-    if (welded.hasTexCoords) {
-        out.putText("\tglEnableClientState(GL_TEXTURE_COORD_ARRAY);\n");
-        out.putText("\tglTexCoordPointer( 2, GL_DOUBLE, 0, TCarray);\n");
-    }
-}
-
 }  // namespace
 
 void writeExactIndexedArray(const MeshData& mesh, Output& out) {
@@ -68,7 +38,7 @@ void writeExactIndexedArray(const MeshData& mesh, Output& out) {
         return;  // nothing to draw, as in kind 3
     }
     const WeldedMesh welded = weldCorners(mesh);
-    const IndexType type = indexTypeFor(welded.vertices.size());
+    const IndexType type = indexTypeFor(static_cast<int64_t>(welded.vertices.size()) - 1);
     putIndices(out, welded, type);
     out.putText("\t//Vertex Array\n");
     if (welded.hasPositions) {
@@ -86,10 +56,10 @@ void writeExactIndexedArray(const MeshData& mesh, Output& out) {
                        });
     }
     out.putText("\n\n");
-    putClientStatePairs(out, welded);
+    putClientState(out, {welded.hasPositions, welded.hasNormals, welded.hasTexCoords}, "Narray");
     out.putText("\tglDrawElements( GL_TRIANGLES,");
     out.putInt(static_cast<int64_t>(welded.indices.size()));
-    out.putText(type.glType);
+    out.putText(type.drawTail);
 }
 
 }  // namespace meshwright

@@ -9,25 +9,12 @@
 namespace meshwright {
 namespace {
 
-struct IndexType {
-    std::string_view declaration;
-    std::string_view glType;
-};
-
-// The narrowest type that holds every index: GLubyte indices past 255 would wrap in the user's
-// compiler (or fail to compile as braced initialisers) and draw the wrong triangles.
-IndexType indexTypeFor(const std::vector<FaceRecord>& faces) {
+int32_t largestIndexOf(const std::vector<FaceRecord>& faces) {
     int32_t largest = 0;
     for (const FaceRecord& face : faces) {
         largest = std::max({largest, face.a, face.b, face.c});
     }
-    if (largest <= 255) {
-        return {"\tGLubyte Farray[] = {\n", ",GL_UNSIGNED_BYTE, Farray);\n\n"};
-    }
-    if (largest <= 65535) {
-        return {"\tGLushort Farray[] = {\n", ",GL_UNSIGNED_SHORT, Farray);\n\n"};
-    }
-    return {"\tGLuint Farray[] = {\n", ",GL_UNSIGNED_INT, Farray);\n\n"};
+    return largest;
 }
 
 // Flat normals: each face hands its normal to its third corner's vertex, later faces overwriting
@@ -86,7 +73,7 @@ void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
     if (!mesh.faces) {
         return;
     }
-    const IndexType type = indexTypeFor(*mesh.faces);
+    const IndexType type = indexTypeFor(largestIndexOf(*mesh.faces));
     putIndexBlock(out, *mesh.faces, type);
     out.putText("\t//Vertex Array\n");
     if (mesh.vertices) {
@@ -110,10 +97,10 @@ void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
                        true);
     }
     out.putText(" \n\n");
-    putClientState(out, mesh, "VNarray");
+    putClientState(out, clientArraysOf(mesh), "VNarray");
     out.putText("\tglDrawElements( GL_TRIANGLES,");
     out.putInt(3LL * mesh.faceCount);
-    out.putText(type.glType);
+    out.putText(type.drawTail);
 }
 
 }  // namespace meshwright

@@ -43,7 +43,7 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
         });
     }
     out.putText("\n\n");
-    putClientState(out, mesh, "Narray");
+    putClientState(out, clientArraysOf(mesh), "Narray");
     out.putText("\tglDrawArrays( GL_TRIANGLES, 0, ");
     out.putInt(3LL * mesh.faceCount);
     out.putText(");\n\n");

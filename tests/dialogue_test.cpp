@@ -78,21 +78,6 @@ TEST(Dialogue, NameIsOneWhitespaceDelimitedWord) {
     }
 }
 
-const char* const kBanner =
-    "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
-    "with the code in OpenGL of the 3D object that was in \n"
-    "the ASE file. (Make sur you only have ONE object per ASE file)\n"
-    "\n"
-    "Programmer : Meshwright contributors\n"
-    "Email : none, report problems in the project's issue tracker\n"
-    "\n"
-    "Enter the name of the file\n"
-    "\n"
-    "Enter \n"
-    "1)To create a Dispay List \n"
-    "2)To create a Vertex Array\n"
-    "3)To create Indexed Vertex Array\n";
-
 TEST(Dialogue, ShowsBannerQuestionsErrorsAndTheKeyPromptThenWaits) {
     testing::TempDir dir;
     std::istringstream in("my file.ase\n");
@@ -103,7 +88,7 @@ TEST(Dialogue, ShowsBannerQuestionsErrorsAndTheKeyPromptThenWaits) {
         EXPECT_EQ(out.str().substr(out.str().size() - 22), "Press any key to exit\n");
     });
     EXPECT_TRUE(waited);
-    EXPECT_EQ(out.str(), std::string(kBanner) +
+    EXPECT_EQ(out.str(), testing::kDialogueQuestions +
                              "Error: Wrong Type (only 1,2 or 3 allowed)\n"
                              "Error: The file MUST have the ASE extension\n"
                              "Press any key to exit\n");

@@ -37,6 +37,22 @@ struct ToolResult {
 ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
                    const std::string& workingDir = ".", long long fileSizeLimit = -1);
 
+// What the dialogue prints before its answers are read: the banner and both questions.
+inline const std::string kDialogueQuestions =
+    "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
+    "with the code in OpenGL of the 3D object that was in \n"
+    "the ASE file. (Make sur you only have ONE object per ASE file)\n"
+    "\n"
+    "Programmer : Meshwright contributors\n"
+    "Email : none, report problems in the project's issue tracker\n"
+    "\n"
+    "Enter the name of the file\n"
+    "\n"
+    "Enter \n"
+    "1)To create a Dispay List \n"
+    "2)To create a Vertex Array\n"
+    "3)To create Indexed Vertex Array\n";
+
 // Paths of the test data and of the example models.
 std::string dataPath(const std::string& name);
 std::string examplePath(const std::string& name);

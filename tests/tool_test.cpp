@@ -15,20 +15,7 @@ using testing::readFile;
 using testing::runTool;
 using testing::TempDir;
 
-const std::string kScreen =
-    "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
-    "with the code in OpenGL of the 3D object that was in \n"
-    "the ASE file. (Make sur you only have ONE object per ASE file)\n"
-    "\n"
-    "Programmer : Meshwright contributors\n"
-    "Email : none, report problems in the project's issue tracker\n"
-    "\n"
-    "Enter the name of the file\n"
-    "\n"
-    "Enter \n"
-    "1)To create a Dispay List \n"
-    "2)To create a Vertex Array\n"
-    "3)To create Indexed Vertex Array\n";
+const std::string& kScreen = testing::kDialogueQuestions;
 const std::string kPrompt = "Press any key to exit\n";
 
 void copyInto(const TempDir& dir, const std::string& from, const std::string& name) {
