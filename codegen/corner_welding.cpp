@@ -33,12 +33,16 @@ class VertexTable {
         vertices_.reserve(expected);
     }
 
-    uint32_t numberOf(const CornerValues& corner) {
+    // A hint that `hash` will be looked up soon: the slot is almost never in the cache, and
+    // fetching it while earlier corners are handled hides most of that wait.
+    void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
+
+    uint32_t numberOf(const CornerValues& corner, uint64_t hash) {
         if (2 * (vertices_.size() + 1) > slots_.size()) {
             grow();
         }
         const size_t mask = slots_.size() - 1;
-        for (size_t slot = hashOf(corner) & mask;; slot = (slot + 1) & mask) {
+        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
             if (slots_[slot] == 0) {
                 vertices_.push_back(corner);
                 slots_[slot] = static_cast<uint32_t>(vertices_.size());
@@ -101,10 +105,26 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.indices.reserve(3 * size_t(mesh.faceCount));
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
     VertexTable table(welded.vertices, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4);
-    for (int32_t face = 0; face < mesh.faceCount; ++face) {
-        for (int corner = 0; corner < 3; ++corner) {
-            welded.indices.push_back(table.numberOf(valuesOf(mesh, welded, face, corner)));
+    // Corners are read kLookahead ahead of their lookup, so their slots can be fetched early.
+    constexpr size_t kLookahead = 32;
+    const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
+    CornerValues ahead[kLookahead];
+    uint64_t aheadHash[kLookahead];
+    auto readAhead = [&](size_t c) {
+        ahead[c % kLookahead] = valuesOf(mesh, welded, int32_t(c / 3), int(c % 3));
+        aheadHash[c % kLookahead] = hashOf(ahead[c % kLookahead]);
+        table.prefetch(aheadHash[c % kLookahead]);
+    };
+    for (size_t c = 0; c < std::min(corners, kLookahead); ++c) {
+        readAhead(c);
+    }
+    for (size_t c = 0; c < corners; ++c) {
+        const CornerValues corner = ahead[c % kLookahead];
+        const uint64_t hash = aheadHash[c % kLookahead];
+        if (c + kLookahead < corners) {
+            readAhead(c + kLookahead);
         }
+        welded.indices.push_back(table.numberOf(corner, hash));
     }
     return welded;
 }
