@@ -25,15 +25,7 @@ MeshData readExample(const std::string& name) {
 
 TEST(ExactIndexedArray, OneFaceLayout) {
     EXPECT_EQ(generate(writeExactIndexedArray, oneFaceSample(1)),
-              crlf("\t//Setting up arrays\n\n"
-                   "\t//Index Array\n"
-                   "\tGLubyte Farray[] = {\n"
-                   "\t0,1,2\t};\n"
-                   "\t//Vertex Array\n"
-                   "\tdouble Varray[] = {\n"
-                   "\t0.5,1.5,-0.5,\n"
-                   "\t2.5,0.5,0.25,\n"
-                   "\t-1.5,0.75,0.5\t};\n"
+              crlf(std::string(testing::kOneFaceIndexedHead) +
                    "\t//Normal array\n"
                    "\tdouble Narray[] = {\n"
                    "\t0.25,0.5,0.75,\n"

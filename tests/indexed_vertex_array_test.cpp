@@ -16,15 +16,7 @@ TEST(IndexedVertexArray, OneTexturedFaceWithoutNormals) {
     mesh.faceNormals.reset();
     mesh.cornerNormals.reset();
     EXPECT_EQ(generate(writeIndexedVertexArray, mesh),
-              crlf("\t//Setting up arrays\n\n"
-                   "\t//Index Array\n"
-                   "\tGLubyte Farray[] = {\n"
-                   "\t0,1,2\t};\n"
-                   "\t//Vertex Array\n"
-                   "\tdouble Varray[] = {\n"
-                   "\t0.5,1.5,-0.5,\n"
-                   "\t2.5,0.5,0.25,\n"
-                   "\t-1.5,0.75,0.5\t};\n"
+              crlf(std::string(testing::kOneFaceIndexedHead) +
                    "\t//Texture Coordinate array\n"
                    "\tdouble TCarray[] = {\n"
                    "\t0.25,0.75,\n"

@@ -27,6 +27,18 @@ inline MeshData oneFaceSample(int32_t smoothing) {
     return mesh;
 }
 
+// How both indexed kinds begin for oneFaceSample: the index array and the positions.
+inline const char* const kOneFaceIndexedHead =
+    "\t//Setting up arrays\n\n"
+    "\t//Index Array\n"
+    "\tGLubyte Farray[] = {\n"
+    "\t0,1,2\t};\n"
+    "\t//Vertex Array\n"
+    "\tdouble Varray[] = {\n"
+    "\t0.5,1.5,-0.5,\n"
+    "\t2.5,0.5,0.25,\n"
+    "\t-1.5,0.75,0.5\t};\n";
+
 // What a writer produces for `mesh`, through a small buffer so that pieces straddle flushes.
 template <typename Writer>
 std::string generate(Writer writer, const MeshData& mesh) {
