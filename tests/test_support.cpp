@@ -89,6 +89,12 @@ void exchange(int inFd, const std::string& input, int outFd, int errFd, ToolResu
 
 ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
                    const std::string& workingDir, long long fileSizeLimit) {
+    return runProgram(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit);
+}
+
+ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input, const std::string& workingDir,
+                      long long fileSizeLimit) {
     ToolResult result;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
@@ -111,14 +117,14 @@ ToolResult runTool(const std::vector<std::string>& arguments, const std::string&
             _exit(126);
         }
         std::vector<char*> argv;
-        std::string tool = MESHWRIGHT_TOOL_PATH;
-        argv.push_back(tool.data());
+        std::string name = program;
+        argv.push_back(name.data());
         std::vector<std::string> copies = arguments;
         for (std::string& argument : copies) {
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
-        execv(tool.c_str(), argv.data());
+        execvp(name.c_str(), argv.data());
         _exit(127);
     }
     close(in[0]);

@@ -37,6 +37,11 @@ struct ToolResult {
 ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
                    const std::string& workingDir = ".", long long fileSizeLimit = -1);
 
+// Runs `program` (a path, or a name looked up on PATH) in the same way.
+ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input, const std::string& workingDir = ".",
+                      long long fileSizeLimit = -1);
+
 // What the dialogue prints before its answers are read: the banner and both questions.
 inline const std::string kDialogueQuestions =
     "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
