@@ -14,7 +14,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             out << kHelpText << std::flush;
             return 0;
         case CommandAction::kVersion:
-            out << "meshwright 1.2.0" << std::endl;
+            out << "meshwright " MESHWRIGHT_VERSION << std::endl;
             return 0;
         case CommandAction::kUsageError:
             errors << "meshwright: " << command.problem << '\n' << kUsageText << std::flush;

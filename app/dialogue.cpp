@@ -75,6 +75,8 @@ int32_t saturate(bool negative, unsigned long long magnitude) {
 
 }  // namespace
 
+// The banner is fixed text that users and scripts read byte for byte: its "v1.2" stays as it is
+// when the project's version (--version) moves on.
 void printBanner(std::ostream& out) {
     out << "Meshwright v1.2 takes a ASE file and creates a CPP file" << std::endl;
     out << "with the code in OpenGL of the 3D object that was in " << std::endl;

@@ -136,7 +136,7 @@ TEST_F(Batch, HelpAndVersionGoToStandardOutput) {
     EXPECT_NE(help.out.find("-k, --kind KIND"), std::string::npos);
     auto version = run({"--version"});
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "meshwright 1.2.0\n");
+    EXPECT_EQ(version.out, "meshwright " MESHWRIGHT_PROJECT_VERSION "\n");
 }
 
 }  // namespace
