@@ -9,7 +9,8 @@
 #   OUTPUT  the generated file (default: the model's name with the extension .inc); a relative
 #           path starts at the current binary folder
 #   SCENE   passes --scene: the code draws the model's whole scene
-# Call it in the folder that defines TARGET.
+# Call it in the folder that defines TARGET. TARGET may also be a custom target, which then
+# generates the code without an include path.
 function(meshwright_add_mesh)
   cmake_parse_arguments(PARSE_ARGV 0 arg "SCENE" "TARGET;MODEL;KIND;OUTPUT" "")
   if(arg_UNPARSED_ARGUMENTS)
@@ -50,9 +51,11 @@ function(meshwright_add_mesh)
   endif()
   cmake_path(GET model FILENAME model_name)
   cmake_path(GET output FILENAME output_name)
+  cmake_path(GET output PARENT_PATH output_folder)
   # --force: each build replaces the code of the one before, and only once the new code is whole.
   add_custom_command(
     OUTPUT ${output}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${output_folder}
     COMMAND Meshwright::meshwright --kind ${arg_KIND} ${scene_option} --force --output ${output}
             ${model}
     DEPENDS ${model} $<TARGET_FILE:Meshwright::meshwright>
@@ -61,6 +64,9 @@ function(meshwright_add_mesh)
   target_sources(${arg_TARGET} PRIVATE ${output})
   set_source_files_properties(${output} TARGET_DIRECTORY ${arg_TARGET}
                               PROPERTIES HEADER_FILE_ONLY ON)
-  cmake_path(GET output PARENT_PATH output_folder)
-  target_include_directories(${arg_TARGET} PRIVATE ${output_folder})
+  # A custom target has no include path: it only has the code generated, for commands of its own.
+  get_target_property(target_type ${arg_TARGET} TYPE)
+  if(NOT target_type STREQUAL UTILITY)
+    target_include_directories(${arg_TARGET} PRIVATE ${output_folder})
+  endif()
 endfunction()
