@@ -92,6 +92,10 @@ void failNegativeCount(std::string_view keyword, int32_t count) {
     fail(keyword, " is ", count, "; a count can't be negative");
 }
 
+void failNoSmoothing(int32_t face) {
+    fail("face ", face, " has no *MESH_SMOOTHING");
+}
+
 void failCountBeyondInput(std::string_view keyword, int32_t count, std::string_view countedMany) {
     fail(keyword, " ", count, " promises more ", countedMany, " than the file can hold");
 }

@@ -45,6 +45,7 @@ std::string quantity(int64_t number, std::string_view one, std::string_view many
 [[noreturn]] void failRecordIndex(const ListNames& names, int32_t record, int32_t index,
                                   int32_t size);
 [[noreturn]] void failNegativeCount(std::string_view keyword, int32_t count);
+[[noreturn]] void failNoSmoothing(int32_t face);
 [[noreturn]] void failCountBeyondInput(std::string_view keyword, int32_t count,
                                        std::string_view countedMany);
 

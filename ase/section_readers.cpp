@@ -1,8 +1,10 @@
 // The read loop over the words of an ASE file, the nine section readers, and the axis turn.
 #include "ase/section_readers.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "ase/growing_array.h"
 #include "ase/mesh_checks.h"
 
 namespace meshwright {
@@ -12,8 +14,14 @@ namespace {
 // Counts up to this are taken as they are: a short hand-written file may give a count and no
 // list. Above it a count must fit the input, so a bogus one never reaches an allocation.
 constexpr int32_t kCountAlwaysAllowed = 1000;
-// Every record of every list has at least five words, so it takes at least ten bytes.
+// Every record of every list has at least five words, so it takes at least ten bytes; a face
+// record has twelve words, one of them *MESH_SMOOTHING; a normals record twenty words.
 constexpr uint64_t kRecordBytesAtLeast = 10;
+constexpr uint64_t kFaceRecordBytesAtLeast = 36;
+constexpr uint64_t kNormalsRecordBytesAtLeast = 40;
+// How many records a list takes room for ahead when the input's size is unknown (a pipe): the
+// array grows from there as records arrive.
+constexpr size_t kRecordsAheadOfUnknownInput = 1 << 16;
 
 // The record being read, for the message when the input ends inside it.
 struct RecordPlace {
@@ -30,10 +38,12 @@ class MeshReader {
   private:
     bool dispatchKeyword(std::string_view word);
     void readCount(int32_t& count, const ListNames& names);
+    void checkCountFits(int32_t count, const ListNames& names);
+    size_t recordsToReserve(int32_t count, uint64_t recordBytes) const;
     void openList(const ListNames& names);
     void readPointList(std::optional<std::vector<Vec3f>>& points, int32_t count,
                        const ListNames& names);
-    void readIndexedPoint(std::vector<Vec3f>& points, const RecordPlace& place);
+    void readIndexedPoint(GrowingArray<Vec3f>& points, const RecordPlace& place);
     void readFaceList();
     FaceRecord readFaceRecord(const RecordPlace& place);
     void readNormals();
@@ -48,18 +58,25 @@ class MeshReader {
     MeshData mesh_;
 };
 
-// The element a record stores to, once its index is known to lie inside the array.
-template <typename Element>
-Element& elementAt(std::vector<Element>& array, int32_t index, const RecordPlace& place) {
-    if (index < 0 || static_cast<size_t>(index) >= array.size()) {
-        failRecordIndex(place.names, place.record, index, static_cast<int32_t>(array.size()));
+// The index a record stores to, once it is known to lie inside the list's `length`.
+size_t checkedIndex(int32_t index, int32_t length, const RecordPlace& place) {
+    if (index < 0 || index >= length) {
+        failRecordIndex(place.names, place.record, index, length);
     }
-    return array[static_cast<size_t>(index)];
+    return static_cast<size_t>(index);
 }
 
 MeshData MeshReader::read() {
     while (std::optional<std::string_view> word = reader_.readToken()) {
         dispatchKeyword(*word);
+    }
+    if (!reader_.sizeKnown()) {
+        // Only now is the size of a piped input known; a count its list did not prove is held
+        // to the same rule as in a file.
+        checkCountFits(mesh_.vertexCount, kVertexListNames);
+        checkCountFits(mesh_.faceCount, kFaceListNames);
+        checkCountFits(mesh_.tVertexCount, kTVertexListNames);
+        checkCountFits(mesh_.tvFaceCount, kTFaceListNames);
     }
     checkMesh(mesh_);
     convertAxes(mesh_);
@@ -106,11 +123,25 @@ void MeshReader::readCount(int32_t& count, const ListNames& names) {
     if (value < 0) {
         failNegativeCount(names.countKeyword, value);
     }
-    if (value > kCountAlwaysAllowed &&
-        kRecordBytesAtLeast * static_cast<uint64_t>(value) > reader_.textSize()) {
-        failCountBeyondInput(names.countKeyword, value, names.countedMany);
+    if (reader_.sizeKnown()) {
+        checkCountFits(value, names);
     }
     count = value;
+}
+
+void MeshReader::checkCountFits(int32_t count, const ListNames& names) {
+    if (count > kCountAlwaysAllowed &&
+        kRecordBytesAtLeast * static_cast<uint64_t>(count) > reader_.textSize()) {
+        failCountBeyondInput(names.countKeyword, count, names.countedMany);
+    }
+}
+
+// Room taken ahead for a list of `count` records: no more than the rest of the input can hold,
+// so a count the file can't back never becomes memory; the array grows past it if need be.
+size_t MeshReader::recordsToReserve(int32_t count, uint64_t recordBytes) const {
+    const uint64_t fits =
+        reader_.sizeKnown() ? reader_.textLeft() / recordBytes : kRecordsAheadOfUnknownInput;
+    return static_cast<size_t>(std::min<uint64_t>(static_cast<uint64_t>(count), fits));
 }
 
 // Skips the word that opens a list, whatever it is; a list has no closing word of its own.
@@ -124,30 +155,32 @@ void MeshReader::openList(const ListNames& names) {
 void MeshReader::readPointList(std::optional<std::vector<Vec3f>>& points, int32_t count,
                                const ListNames& names) {
     openList(names);
-    std::vector<Vec3f> read(static_cast<size_t>(count));
+    GrowingArray<Vec3f> read(static_cast<size_t>(count),
+                             recordsToReserve(count, kRecordBytesAtLeast));
     for (int32_t record = 0; record < count; ++record) {
         readIndexedPoint(read, {names, record, count});
     }
-    points = std::move(read);
+    points = read.finish();
 }
 
 // "*MESH_VERTEX 3 1.0 2.0 3.0": a label, an index, three reals stored at the index.
-void MeshReader::readIndexedPoint(std::vector<Vec3f>& points, const RecordPlace& place) {
+void MeshReader::readIndexedPoint(GrowingArray<Vec3f>& points, const RecordPlace& place) {
     skip(place);
     int32_t index = readInt(place);
     Vec3f point = readVec(place);
-    elementAt(points, index, place) = point;
+    points.storeAt(checkedIndex(index, place.count, place), point);
 }
 
 // Faces are kept in the order of the list; the file's face numbers are not used.
 void MeshReader::readFaceList() {
     openList(kFaceListNames);
     int32_t count = mesh_.faceCount;
-    std::vector<FaceRecord> faces(static_cast<size_t>(count));
+    GrowingArray<FaceRecord> faces(static_cast<size_t>(count),
+                                   recordsToReserve(count, kFaceRecordBytesAtLeast));
     for (int32_t record = 0; record < count; ++record) {
-        faces[static_cast<size_t>(record)] = readFaceRecord({kFaceListNames, record, count});
+        faces.append(readFaceRecord({kFaceListNames, record, count}));
     }
-    mesh_.faces = std::move(faces);
+    mesh_.faces = faces.finish();
 }
 
 // "*MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1 BC: 1 CA: 1 *MESH_SMOOTHING 1 *MESH_MTLID 0"
@@ -159,8 +192,13 @@ FaceRecord MeshReader::readFaceRecord(const RecordPlace& place) {
     face.b = readInt(place);
     skip(place);
     face.c = readInt(place);
-    // Exporters put edge flags, and sometimes more, before the smoothing groups.
-    while (nextWord(place) != "*MESH_SMOOTHING") {
+    // Exporters put edge flags, and sometimes more, before the smoothing groups. The next record
+    // or the list's end must not be taken for them: the face would be misread silently.
+    for (std::string_view word = nextWord(place); word != "*MESH_SMOOTHING";
+         word = nextWord(place)) {
+        if (word == "*MESH_FACE" || word == "}") {
+            failNoSmoothing(place.record);
+        }
     }
     std::string_view groups = nextWord(place);
     if (groups == "*MESH_MTLID") {
@@ -178,25 +216,27 @@ FaceRecord MeshReader::readFaceRecord(const RecordPlace& place) {
 void MeshReader::readNormals() {
     openList(kNormalsNames);
     int32_t count = mesh_.faceCount;
-    std::vector<Vec3f> faceNormals(static_cast<size_t>(count));
-    std::vector<Vec3f> cornerNormals(3 * static_cast<size_t>(count));
+    const size_t reserved = recordsToReserve(count, kNormalsRecordBytesAtLeast);
+    GrowingArray<Vec3f> faceNormals(static_cast<size_t>(count), reserved);
+    GrowingArray<Vec3f> cornerNormals(3 * static_cast<size_t>(count), 3 * reserved);
     for (int32_t record = 0; record < count; ++record) {
         RecordPlace place{kNormalsNames, record, count};
         readIndexedPoint(faceNormals, place);
         for (size_t corner = 0; corner < 3; ++corner) {
             skip(place, 2);  // the label and the vertex number
-            cornerNormals[3 * static_cast<size_t>(record) + corner] = readVec(place);
+            cornerNormals.append(readVec(place));
         }
     }
-    mesh_.faceNormals = std::move(faceNormals);
-    mesh_.cornerNormals = std::move(cornerNormals);
+    mesh_.faceNormals = faceNormals.finish();
+    mesh_.cornerNormals = cornerNormals.finish();
 }
 
 // Label, index, three texture-vertex indices, stored at the index.
 void MeshReader::readTFaceList() {
     openList(kTFaceListNames);
     int32_t count = mesh_.tvFaceCount;
-    std::vector<TexFaceRecord> tFaces(static_cast<size_t>(count));
+    GrowingArray<TexFaceRecord> tFaces(static_cast<size_t>(count),
+                                       recordsToReserve(count, kRecordBytesAtLeast));
     for (int32_t record = 0; record < count; ++record) {
         RecordPlace place{kTFaceListNames, record, count};
         skip(place);
@@ -205,9 +245,9 @@ void MeshReader::readTFaceList() {
         tFace.a = readInt(place);
         tFace.b = readInt(place);
         tFace.c = readInt(place);
-        elementAt(tFaces, index, place) = tFace;
+        tFaces.storeAt(checkedIndex(index, count, place), tFace);
     }
-    mesh_.tFaces = std::move(tFaces);
+    mesh_.tFaces = tFaces.finish();
 }
 
 std::string_view MeshReader::nextWord(const RecordPlace& place) {

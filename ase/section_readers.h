@@ -23,9 +23,12 @@ class MeshError : public std::runtime_error {
 // Then the mesh is checked (see MeshData's invariants) and turned to Y-up axes. Elements that no
 // record sets are zero; a list needs no closing brace.
 // Throws MeshError for input that breaks the mesh's rules: a record index outside its array, a
-// negative count, a count above 1,000 that the input is too short to hold (checked before any
-// allocation), input that ends inside a count, a list or a record, or a mesh that breaks the
-// invariants once all is read. Throws ReadError when the input can't be read.
+// negative count, a count above 1,000 that the input is too short to hold (checked where the
+// count stands when the input's size is known, at the end of a pipe's), a face record without
+// *MESH_SMOOTHING before the next *MESH_FACE or "}", input that ends inside a count, a list or a
+// record, or a mesh that breaks the invariants once all is read. Throws ReadError when the input
+// can't be read. Lists take memory as their records arrive, never more ahead than the rest of
+// the input can hold, so memory follows what was read, not what a count claims.
 MeshData readMesh(TokenReader& reader);
 
 // Integer value of a word: optional leading white space and sign, then decimal digits up to the

@@ -199,6 +199,7 @@ size_t TokenReader::readFirstText(char* out) {
     unsigned char first = got >= 2 ? static_cast<unsigned char>(out[0]) : 0;
     unsigned char second = got >= 2 ? static_cast<unsigned char>(out[1]) : 0;
     uint64_t size = source_.size();
+    sizeKnown_ = size > 0;
     if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
         encoding_ = first == 0xFF ? Encoding::kUtf16Le : Encoding::kUtf16Be;
         textSize_ = size >= 2 ? (size - 2) / 2 : 0;

@@ -44,6 +44,13 @@ class TokenReader {
     // CR LF rules: what bounds how many records the input can hold. Known after the first call;
     // a source that can't tell its size ahead (a pipe) counts only the text read so far.
     uint64_t textSize() const { return textSize_; }
+    // Whether textSize() was the whole input's from the start (a regular file, bytes in memory),
+    // rather than a count of what has arrived so far. Known after the first call.
+    bool sizeKnown() const { return sizeKnown_; }
+    // When sizeKnown(): the text not yet cut into words, which bounds what is still to come.
+    uint64_t textLeft() const {
+        return textSize_ - textRead_ + static_cast<uint64_t>(end_ - position_);
+    }
 
   private:
     enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
@@ -67,6 +74,7 @@ class TokenReader {
     std::string word_;  // a word that crosses a block end or contains NULs
     Encoding encoding_ = Encoding::kBytes;
     bool started_ = false;
+    bool sizeKnown_ = false;
     bool finished_ = false;  // no more text: the source is exhausted or a Ctrl-Z was met
     bool carriageReturnHeld_ =
         false;  // a block ended in CR; the next one decides if it is a line end

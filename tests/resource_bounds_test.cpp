@@ -1,8 +1,13 @@
 // Whatever the input, memory follows the mesh: not the counts a file claims, not its length.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
+#include <thread>
 
 #include "bench/torus_model.h"
 #include "test_support.h"
@@ -13,6 +18,13 @@ namespace {
 using testing::runTool;
 using testing::TempDir;
 using testing::writeFile;
+
+void writeTorus(const std::string& path, long faces) {
+    std::FILE* out = std::fopen(path.c_str(), "w");
+    ASSERT_NE(out, nullptr);
+    writeTorusModel(out, faces);
+    std::fclose(out);
+}
 
 // Small enough that only a mistake reaches it: the tool itself, its buffers and a small mesh.
 constexpr long kSmallPeakKb = 40 * 1024;
@@ -82,6 +94,70 @@ TEST(ResourceBounds, PeakMemoryGrowsWithTheMesh) {
     const long bytesPerFace = (peaks[1] - peaks[0]) * 1024 / (sizes[1] - sizes[0]);
     EXPECT_LT(bytesPerFace, 250) << peaks[0] << " KB, then " << peaks[1] << " KB";
     EXPECT_LT(peaks[0], kSmallPeakKb);
+}
+
+// A pipe can't tell its length ahead, so every count must be proven by the records that arrive.
+TEST(ResourceBounds, ModelThroughAPipeConvertsLikeTheSameFile) {
+    TempDir dir;
+    writeTorus(dir.file("torus.ase"), 20000);
+    const std::string model = testing::readFile(dir.file("torus.ase"));
+    ASSERT_EQ(mkfifo(dir.file("piped.ase").c_str(), 0600), 0);
+    std::thread feeder([&] {
+        int fd = open(dir.file("piped.ase").c_str(), O_WRONLY);
+        for (size_t done = 0; fd >= 0 && done < model.size();) {
+            ssize_t put =
+                write(fd, model.data() + done, std::min<size_t>(model.size() - done, 4096));
+            if (put <= 0) {
+                break;
+            }
+            done += static_cast<size_t>(put);
+        }
+        close(fd);
+    });
+    auto piped = runTool({"-k", "4", "-o", "piped.cpp", "piped.ase"}, "", dir.path());
+    feeder.join();
+    auto file = runTool({"-k", "4", "torus.ase"}, "", dir.path());
+    ASSERT_EQ(piped.status, 0) << piped.err;
+    ASSERT_EQ(file.status, 0) << file.err;
+    EXPECT_EQ(testing::readFile(dir.file("piped.cpp")), testing::readFile(dir.file("torus.cpp")));
+}
+
+// The bytes the tool reads bound its memory: twice what it read, beyond what any run costs.
+void expectPeakWithinTwiceTheBytesRead(const testing::ToolResult& result, long bytesRead) {
+    EXPECT_LT(result.peakMemoryKb, kSmallPeakKb + 2 * bytesRead / 1024)
+        << "after reading " << bytesRead << " bytes";
+}
+
+TEST(ResourceBounds, ListBeforeItsRecordsTakesNoMemoryTheRecordsDoNotFill) {
+    SKIP_UNDER_SANITIZERS();
+    TempDir dir;
+    // Room for two million faces by the size, but the normals list holds no record at all.
+    std::string text = "*MESH_NUMFACES 2000000\n*MESH_NORMALS {\n";
+    text.resize(20 << 20, ' ');
+    writeFile(dir.file("blank.ase"), text);
+    auto result = runTool({"-k", "1", "blank.ase"}, "", dir.path());
+    EXPECT_EQ(result.err,
+              "meshwright: blank.ase: the input ends inside the normals list (record 1 of "
+              "2000000)\n");
+    EXPECT_EQ(result.status, 1);
+    expectPeakWithinTwiceTheBytesRead(result, 20 << 20);
+    EXPECT_LT(result.peakMemoryKb, kSmallPeakKb);
+    EXPECT_FALSE(testing::fileExists(dir.file("blank.cpp")));
+}
+
+TEST(ResourceBounds, SparseFileCostsWhatItHoldsNotItsApparentSize) {
+    SKIP_UNDER_SANITIZERS();
+    TempDir dir;
+    // 64 MB by its size, a few bytes on disk: the count fits the size, the records never come.
+    const std::string head = "*MESH_NUMFACES 6000000\n*MESH_NORMALS {\n";
+    writeFile(dir.file("sparse.ase"), head);
+    ASSERT_EQ(truncate(dir.file("sparse.ase").c_str(), 64 << 20), 0);
+    auto result = runTool({"-k", "1", "sparse.ase"}, "", dir.path());
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("the input ends inside the normals list"), std::string::npos)
+        << result.err;
+    EXPECT_LT(result.peakMemoryKb, kSmallPeakKb);
+    EXPECT_FALSE(testing::fileExists(dir.file("sparse.cpp")));
 }
 
 }  // namespace

@@ -193,6 +193,63 @@ TEST(SectionReaders, IndexedRecordsAreStoredAtTheirIndex) {
     }
 }
 
+// Records in any order, repeats included, end as if each were stored at its index in turn.
+TEST(SectionReaders, RecordsInAnyOrderEndAsStoredInTurn) {
+    std::mt19937 random(7);
+    for (int trial = 0; trial < 50; ++trial) {
+        const int count = 1 + static_cast<int>(random() % 40);
+        std::vector<float> expected(static_cast<size_t>(count), 0.0f);
+        std::string text = "*MESH_NUMVERTEX " + std::to_string(count) + " *MESH_VERTEX_LIST {";
+        for (int record = 0; record < count; ++record) {
+            // Mostly in order, as exporters write them, with jumps ahead and back.
+            const int index = random() % 3 == 0 ? static_cast<int>(random() % count) : record;
+            expected[static_cast<size_t>(index)] = static_cast<float>(record + 1);
+            text += " *MESH_VERTEX " + std::to_string(index) + " " + std::to_string(record + 1) +
+                    " 0 0";
+        }
+        MeshData mesh = readText(text + " }");
+        ASSERT_EQ(mesh.vertices->size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(mesh.vertices->at(i).x, expected[i]) << text;
+        }
+    }
+}
+
+// A pipe can't tell its size ahead; its text counts only as it arrives.
+class PipeSource : public MemorySource {
+  public:
+    using MemorySource::MemorySource;
+    uint64_t size() const override { return 0; }
+};
+
+std::string vertexList(int count) {
+    std::string text = "*MESH_NUMVERTEX " + std::to_string(count) + " *MESH_VERTEX_LIST {\n";
+    for (int i = 0; i < count; ++i) {
+        text += "*MESH_VERTEX " + std::to_string(i) + " " + std::to_string(i) + " 0.5 0.25\n";
+    }
+    return text + "}\n";
+}
+
+TEST(SectionReaders, ListsLongerThanWhatHasArrivedReadFromAPipe) {
+    // Longer than the room a list takes ahead of a pipe, so the array grows on the way.
+    const std::string text = vertexList(70000);
+    PipeSource source(text);
+    TokenReader reader(source, 4096);
+    MeshData mesh = readMesh(reader);
+    ASSERT_EQ(mesh.vertices->size(), 70000u);
+    expectVec(mesh.vertices->at(69999), 69999, 0.25f, -0.5f);
+}
+
+TEST(SectionReaders, CountsAPipeCannotHoldAreRejectedAtItsEnd) {
+    for (const std::string& text :
+         {std::string("*MESH_NUMVERTEX 5000 "), "*MESH_NUMFACES 3000 " + vertexList(10)}) {
+        PipeSource source(text);
+        TokenReader reader(source);
+        EXPECT_THROW(readMesh(reader), MeshError) << text;
+    }
+    EXPECT_NE(rejection("*MESH_NUMVERTEX 5000 "), "");
+}
+
 TEST(SectionReaders, LaterSectionsReplaceEarlierOnes) {
     MeshData mesh = readText(
         "*MESH_NUMVERTEX 2 *MESH_VERTEX_LIST { *MESH_VERTEX 0 1 1 1 *MESH_VERTEX 1 1 1 1 }"
@@ -391,7 +448,7 @@ const RejectionCase kRejections[] = {
      "2 0",
      "the input ends inside the vertex list (record 3 of 8)"},
     {"InputEndsBeforeTheSmoothingKeyword",
-     "*MESH_NUMVERTEX 3 *MESH_NUMFACES 1 *MESH_FACE_LIST { *MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1 }",
+     "*MESH_NUMVERTEX 3 *MESH_NUMFACES 1 *MESH_FACE_LIST { *MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1",
      "the input ends inside the face list (record 1 of 1)"},
     {"InputEndsBeforeTheMaterialNumber",
      "*MESH_NUMVERTEX 3 *MESH_NUMFACES 1 *MESH_FACE_LIST { *MESH_FACE 0: A: 0 B: 1 C: 2 "
@@ -431,6 +488,26 @@ TEST_P(RejectedMesh, WithItsMessage) {
 
 INSTANTIATE_TEST_SUITE_P(SectionReaders, RejectedMesh, ::testing::ValuesIn(kRejections),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The search for the smoothing keyword stops at the next record or the list's end: reading on
+// into the next record would convert a misread face.
+TEST(SectionReaders, FaceWithoutSmoothingKeywordIsRejectedWhereverItStands) {
+    const std::string good = " AB: 1 BC: 1 CA: 0 *MESH_SMOOTHING 1 *MESH_MTLID 0 ";
+    const std::string bad = " AB: 1 BC: 1 CA: 0 *MESH_MTLID 0 ";
+    for (int missing = 0; missing < 3; ++missing) {
+        std::string records;
+        for (int f = 0; f < 3; ++f) {
+            records += "*MESH_FACE " + std::to_string(f) + ": A: 0 B: 1 C: 2" +
+                       (f == missing ? bad : good);
+        }
+        const std::string expected = "face " + std::to_string(missing) + " has no *MESH_SMOOTHING";
+        EXPECT_EQ(rejection(kVertices + "*MESH_NUMFACES 3 " + faceList(records)), expected);
+        // A later object's face list must not lend its keyword either.
+        EXPECT_EQ(rejection(kVertices + "*MESH_NUMFACES 3 " + faceList(records) + "*GEOMOBJECT { " +
+                            kFaces + "}"),
+                  expected);
+    }
+}
 
 TEST(SectionReaders, TheValidMeshTheRejectionsBreakIsAccepted) {
     EXPECT_EQ(

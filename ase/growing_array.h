@@ -1,0 +1,55 @@
+// An array whose length a count of the file gives, filled as its records arrive, so that memory
+// follows the records actually read and never a count that nothing has proven yet.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace meshwright {
+
+// Element type T; `length` is the count the list claims. Records are stored in record order
+// (append) or at the index they give (storeAt, index already checked to lie below `length`).
+// finish() gives exactly `length` elements; those no record stored are zero.
+template <typename T>
+class GrowingArray {
+  public:
+    // Room for `reserved` elements is taken ahead (at most `length`); it costs address space
+    // only, not memory, until records fill it.
+    GrowingArray(size_t length, size_t reserved) : length_(length) {
+        elements_.reserve(std::min(length, reserved));
+    }
+
+    void append(const T& element) { elements_.push_back(element); }
+
+    // Lists in index order (nearly all) are stored in place as they come. A record that jumps
+    // ahead is held with its index until the end, and so is every record after it, so that a
+    // later record for the same index still wins.
+    void storeAt(size_t index, const T& element) {
+        if (held_.empty() && index < elements_.size()) {
+            elements_[index] = element;
+        } else if (held_.empty() && index == elements_.size()) {
+            elements_.push_back(element);
+        } else {
+            held_.emplace_back(static_cast<uint32_t>(index), element);
+        }
+    }
+
+    std::vector<T> finish() {
+        elements_.resize(length_);
+        for (const auto& [index, element] : held_) {
+            elements_[index] = element;
+        }
+        held_.clear();
+        return std::move(elements_);
+    }
+
+  private:
+    size_t length_;
+    std::vector<T> elements_;
+    std::vector<std::pair<uint32_t, T>> held_;  // indices stay below 2^31: they are counts
+};
+
+}  // namespace meshwright
