@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <cstring>
 
 #include "codegen/array_text.h"
@@ -12,15 +13,34 @@ namespace {
 
 static_assert(sizeof(CornerValues) == 32, "corner values are compared and hashed as raw bytes");
 
-uint64_t hashOf(const CornerValues& corner) {
+// A full avalanche of 64 bits: every input bit reaches every output bit.
+uint64_t mix(uint64_t x) {
+    x ^= x >> 33;
+    x *= 0xFF51AFD7ED558CCDULL;
+    x ^= x >> 33;
+    x *= 0xC4CEB9FE1A85EC53ULL;
+    x ^= x >> 33;
+    return x;
+}
+
+// Every byte of the corner reaches every bit of the slot, through a seed that changes with each
+// run: a file can't be made whose corners all land on the same slots, which would turn the
+// table's linear time into quadratic. Vertex numbers come from first use, never from the hash,
+// so the output does not depend on the seed.
+uint64_t hashOf(const CornerValues& corner, uint64_t seed) {
     uint64_t words[4];
     std::memcpy(words, &corner, sizeof words);
-    uint64_t hash = 0x9E3779B97F4A7C15ULL;
+    uint64_t hash = seed;
     for (uint64_t word : words) {
-        hash = (hash ^ word) * 0xBF58476D1CE4E5B9ULL;
-        hash ^= hash >> 31;
+        hash = mix(hash ^ word);
     }
     return hash;
+}
+
+uint64_t seedOfThisRun() {
+    int onTheStack = 0;
+    const auto time = std::chrono::steady_clock::now().time_since_epoch().count();
+    return mix(static_cast<uint64_t>(time) ^ reinterpret_cast<uintptr_t>(&onTheStack));
 }
 
 // Vertex numbers by corner value; slots hold number + 1, 0 is empty. Bitwise comparison keeps
@@ -28,8 +48,10 @@ uint64_t hashOf(const CornerValues& corner) {
 class VertexTable {
   public:
     // Sized for `expected` vertices up front: growing by doubling rehashes every vertex again.
-    VertexTable(std::vector<CornerValues>& vertices, size_t expected)
-        : vertices_(vertices), slots_(std::bit_ceil(std::max<size_t>(1024, 2 * expected))) {
+    VertexTable(std::vector<CornerValues>& vertices, size_t expected, uint64_t seed)
+        : vertices_(vertices),
+          slots_(std::bit_ceil(std::max<size_t>(1024, 2 * expected))),
+          seed_(seed) {
         vertices_.reserve(expected);
     }
 
@@ -37,12 +59,18 @@ class VertexTable {
     // fetching it while earlier corners are handled hides most of that wait.
     void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
 
+    uint64_t hashOf(const CornerValues& corner) const { return meshwright::hashOf(corner, seed_); }
+    uint64_t probes() const { return probes_; }
+
+    // Probing steps 1, 2, 3, ... visit every slot of a power-of-two table, and keys that start
+    // near each other part ways instead of lengthening one run of full slots.
     uint32_t numberOf(const CornerValues& corner, uint64_t hash) {
         if (2 * (vertices_.size() + 1) > slots_.size()) {
             grow();
         }
         const size_t mask = slots_.size() - 1;
-        for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        for (size_t slot = hash & mask, step = 1;; slot = (slot + step++) & mask) {
+            ++probes_;
             if (slots_[slot] == 0) {
                 vertices_.push_back(corner);
                 slots_[slot] = static_cast<uint32_t>(vertices_.size());
@@ -62,8 +90,8 @@ class VertexTable {
         for (uint32_t entry : old) {
             if (entry != 0) {
                 size_t slot = hashOf(vertices_[entry - 1]) & mask;
-                while (slots_[slot] != 0) {
-                    slot = (slot + 1) & mask;
+                for (size_t step = 1; slots_[slot] != 0; ++step) {
+                    slot = (slot + step) & mask;
                 }
                 slots_[slot] = entry;
             }
@@ -72,6 +100,8 @@ class VertexTable {
 
     std::vector<CornerValues>& vertices_;
     std::vector<uint32_t> slots_;
+    uint64_t seed_;
+    uint64_t probes_ = 0;
 };
 
 CornerValues valuesOf(const MeshData& mesh, const WeldedMesh& welded, int32_t face, int corner) {
@@ -104,7 +134,8 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
     welded.indices.reserve(3 * size_t(mesh.faceCount));
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
-    VertexTable table(welded.vertices, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4);
+    VertexTable table(welded.vertices, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
+                      seedOfThisRun());
     // Corners are read kLookahead ahead of their lookup, so their slots can be fetched early.
     constexpr size_t kLookahead = 32;
     const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
@@ -112,7 +143,7 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     uint64_t aheadHash[kLookahead];
     auto readAhead = [&](size_t c) {
         ahead[c % kLookahead] = valuesOf(mesh, welded, int32_t(c / 3), int(c % 3));
-        aheadHash[c % kLookahead] = hashOf(ahead[c % kLookahead]);
+        aheadHash[c % kLookahead] = table.hashOf(ahead[c % kLookahead]);
         table.prefetch(aheadHash[c % kLookahead]);
     };
     for (size_t c = 0; c < std::min(corners, kLookahead); ++c) {
@@ -126,6 +157,7 @@ WeldedMesh weldCorners(const MeshData& mesh) {
         }
         welded.indices.push_back(table.numberOf(corner, hash));
     }
+    welded.slotsProbed = table.probes();
     return welded;
 }
 

@@ -23,10 +23,13 @@ struct WeldedMesh {
     bool hasTexCoords = false;           // both texture lists and faces present
     std::vector<CornerValues> vertices;  // numbered in order of first use
     std::vector<uint32_t> indices;       // three per face: corners a, b, c
+    uint64_t slotsProbed = 0;  // table slots looked at, the first of each corner's included
 };
 
 // One linear pass over the corners of a checked mesh (see readMesh) with faces present. A corner's
 // normal is the face normal when its face has no smoothing group, its corner normal otherwise.
+// Linear on any input: the table's hash takes a seed of each run, so no file can aim its corners
+// at the same slots (slotsProbed stays a small multiple of the corners).
 WeldedMesh weldCorners(const MeshData& mesh);
 
 }  // namespace meshwright

@@ -1,0 +1,79 @@
+// Welding corners into vertices: linear on any corner values, whatever a file aims at the table.
+#include "codegen/corner_welding.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace meshwright {
+namespace {
+
+// A hash with a fixed start whose last round any file can undo: each corner below sets its last
+// eight bytes (u, v) to cancel the state the first 24 bytes left, so all share one hash.
+uint64_t fixedStateAfterThreeWords(const uint64_t (&words)[4]) {
+    uint64_t hash = 0x9E3779B97F4A7C15ULL;
+    for (int i = 0; i < 3; ++i) {
+        hash = (hash ^ words[i]) * 0xBF58476D1CE4E5B9ULL;
+        hash ^= hash >> 31;
+    }
+    return hash;
+}
+
+// `faces` faces of distinct corners that a fixed-start hash sends all to one slot.
+MeshData meshOfCollidingCorners(int32_t faces) {
+    MeshData mesh;
+    mesh.faceCount = faces;
+    mesh.vertexCount = 1;
+    mesh.tVertexCount = 3 * faces;
+    mesh.tvFaceCount = faces;
+    mesh.vertices.emplace(1);
+    mesh.faces.emplace();
+    mesh.faceNormals.emplace(static_cast<size_t>(faces));
+    mesh.cornerNormals.emplace();
+    mesh.tVertices.emplace();
+    mesh.tFaces.emplace();
+    for (int32_t corner = 0; mesh.tVertices->size() < size_t(3 * faces); ++corner) {
+        CornerValues values;
+        values.normal.y = static_cast<float>(corner);
+        uint64_t words[4];
+        std::memcpy(words, &values, sizeof words);
+        const uint64_t last = fixedStateAfterThreeWords(words) ^ 0x3F8000003F800000ULL;
+        const float u = std::bit_cast<float>(static_cast<uint32_t>(last));
+        const float v = std::bit_cast<float>(static_cast<uint32_t>(last >> 32));
+        if (std::isnan(u) || std::isnan(v)) {
+            continue;  // a reader never makes a NaN
+        }
+        mesh.cornerNormals->push_back(values.normal);
+        mesh.tVertices->push_back({u, v, 0.0f});
+    }
+    for (int32_t face = 0; face < faces; ++face) {
+        mesh.faces->push_back({0, 0, 0, 1});
+        mesh.tFaces->push_back({3 * face, 3 * face + 1, 3 * face + 2});
+    }
+    return mesh;
+}
+
+TEST(CornerWelding, CornersAimedAtOneSlotCostAboutWhatAnOrdinaryMeshCosts) {
+    const int32_t faces = 20000;
+    const WeldedMesh welded = weldCorners(meshOfCollidingCorners(faces));
+    ASSERT_EQ(welded.vertices.size(), 3u * faces);  // all distinct: nothing welded
+    // At most half the table is full: a few slots a corner on average. Corners sharing a slot
+    // would look at about corners^2 / 2 of them.
+    EXPECT_LT(welded.slotsProbed, 4u * 3 * faces);
+}
+
+TEST(CornerWelding, EqualCornersBecomeOneVertexNumberedByFirstUse) {
+    MeshData mesh = meshOfCollidingCorners(2);
+    (*mesh.tFaces)[1] = {2, 1, 0};  // the second face reuses the first face's corners, reversed
+    mesh.cornerNormals->at(3) = mesh.cornerNormals->at(2);
+    mesh.cornerNormals->at(4) = mesh.cornerNormals->at(1);
+    mesh.cornerNormals->at(5) = mesh.cornerNormals->at(0);
+    const WeldedMesh welded = weldCorners(mesh);
+    EXPECT_EQ(welded.vertices.size(), 3u);
+    EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
+}
+
+}  // namespace
+}  // namespace meshwright
