@@ -17,7 +17,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
             out << "meshwright " MESHWRIGHT_VERSION << std::endl;
             return 0;
         case CommandAction::kUsageError:
-            errors << "meshwright: " << command.problem << '\n' << kUsageText << std::flush;
+            errors << "meshwright: " << escapeControlCharacters(command.problem) << '\n'
+                   << kUsageText << std::flush;
             return 2;
         case CommandAction::kConvert:
             break;
@@ -26,6 +27,8 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     JobOptions options;
     options.replace = request.force;
     options.allowExactIndexed = true;
+    // A script that converts random bytes or an empty file to an empty fragment hides its fault.
+    options.requireMesh = true;
     options.standardOutput = request.outputGiven && request.outputPath == "-";
     if (request.outputGiven && !options.standardOutput) {
         options.path = request.outputPath;

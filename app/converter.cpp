@@ -19,7 +19,7 @@
 namespace meshwright {
 
 Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options)
-    : reporter_(reporter), inputName_(std::move(inputName)) {
+    : reporter_(reporter), inputName_(std::move(inputName)), requireMesh_(options.requireMesh) {
     const bool kindValid = checkKind(kind, options.allowExactIndexed);
     if (!checkExtension()) {
         return;
@@ -133,6 +133,9 @@ void Converter::convert() {
     FileSource source(inputFile_);
     TokenReader reader(source);
     const MeshData mesh = readMesh(reader);
+    if (requireMesh_ && !mesh.sectionFound) {
+        throw MeshError("no mesh in " + inputName_);
+    }
     FileSink sink(outputFile_.descriptor());
     Output out(sink);
     switch (outputKind_) {

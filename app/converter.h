@@ -25,6 +25,8 @@ struct JobOptions {
     bool standardOutput = false;  // write to standard output instead of a file
     bool replace = false;  // an existing file is replaced, atomically, once the code is complete
     bool allowExactIndexed = false;  // kind 4 is accepted (the command line offers it)
+    bool requireMesh = false;        // an input without any mesh section fails instead of giving an
+                                     // empty fragment
 };
 
 class Converter {
@@ -67,6 +69,7 @@ class Converter {
     std::string outputName_;
     OutputKind outputKind_ = OutputKind::DisplayList;
     bool failed_ = false;
+    bool requireMesh_ = false;
     int inputFile_ = -1;
     OutputFile outputFile_;
 };

@@ -3,6 +3,27 @@
 
 namespace meshwright {
 
+std::string escapeControlCharacters(std::string_view text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7F) {
+            escaped += c;
+        } else if (c == '\n') {
+            escaped += "\\n";
+        } else if (c == '\t') {
+            escaped += "\\t";
+        } else if (c == '\r') {
+            escaped += "\\r";
+        } else {
+            constexpr char kHex[] = "0123456789abcdef";
+            escaped += {'\\', 'x', kHex[byte >> 4], kHex[byte & 15]};
+        }
+    }
+    return escaped;
+}
+
 void DialogueReporter::report(const Failure& f) {
     auto line = [this](const std::string& text) { console_ << text << std::endl; };
     switch (f.kind) {
@@ -59,7 +80,7 @@ void BatchReporter::report(const Failure& f) {
             reason = "not enough memory";
             break;
     }
-    errors_ << "meshwright: " << f.inputName << ": " << reason << std::endl;
+    errors_ << "meshwright: " << escapeControlCharacters(f.inputName + ": " + reason) << std::endl;
 }
 
 }  // namespace meshwright

@@ -3,6 +3,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 
 namespace meshwright {
 
@@ -41,7 +42,11 @@ class DialogueReporter : public Reporter {
     std::ostream& console_;
 };
 
-// One line per failure for scripts: "meshwright: FILE: reason".
+// `text` with every control character written as an escape ("\n", "\t", "\r", "\x1b"), so
+// that a name can't break a message's line or send commands to a terminal. Other bytes stay.
+std::string escapeControlCharacters(std::string_view text);
+
+// One line per failure for scripts: "meshwright: FILE: reason", control characters escaped.
 class BatchReporter : public Reporter {
   public:
     explicit BatchReporter(std::ostream& errors) : errors_(errors) {}

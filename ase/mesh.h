@@ -58,6 +58,9 @@ struct MeshData {
     // *MESH_NORMALS; elements 3j, 3j+1, 3j+2 are the corner normals of the j-th face-normal
     // record, in the order the file lists them. Present exactly when faceNormals is.
     std::optional<std::vector<Vec3f>> cornerNormals;
+
+    // Whether any of the nine section keywords was read: a file without one holds no mesh at all.
+    bool sectionFound = false;
 };
 
 }  // namespace meshwright

@@ -111,6 +111,7 @@ bool MeshReader::dispatchKeyword(std::string_view word) {
     } else {
         return false;
     }
+    mesh_.sectionFound = true;
     return true;
 }
 

@@ -106,6 +106,39 @@ TEST_F(Batch, OneFailingFileDoesNotStopTheOthers) {
     EXPECT_FALSE(fileExists(dir_.file("missing.cpp")));
 }
 
+TEST_F(Batch, FileWithoutAnyMeshSectionFailsAndWritesNothing) {
+    writeFile(dir_.file("empty.ase"), "");
+    writeFile(dir_.file("notes.ase"), "*SCENE {\n  *SCENE_FILENAME \"x\"\n}\n*MESH_NUMVERTEXX 3\n");
+    writeFile(dir_.file("noise.ase"),
+              std::string("\x8f\x02\xff\x00 }{\r\n\x1a*MESH_NUMFACES 1", 20));
+    for (const std::string name : {"empty.ase", "notes.ase", "noise.ase"}) {
+        auto result = run({"-k", "2", "-o", "-", name});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err, "meshwright: " + name + ": no mesh in " + name + "\n");
+        result = run({"-k", "1", name});
+        EXPECT_EQ(result.status, 1);
+        EXPECT_FALSE(fileExists(dir_.file(name.substr(0, name.size() - 4) + ".cpp")));
+    }
+    // The dialogue still writes the empty fragment it always wrote.
+    EXPECT_EQ(runTool({}, "empty.ase 1\n", dir_.path()).out,
+              testing::kDialogueQuestions + "Press any key to exit\n");
+    EXPECT_TRUE(fileExists(dir_.file("empty.cpp")));
+}
+
+TEST_F(Batch, ControlCharactersInNamesAreEscapedInMessages) {
+    writeFile(dir_.file("line\nfeed.ase"), "");
+    auto result = run({"-k", "1", "line\nfeed.ase", "\x1b[2Jred\t.ase", "--x\x07"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err.substr(0, result.err.find('\n') + 1),
+              "meshwright: unknown option '--x\\x07'\n");
+    result = run({"-k", "1", "line\nfeed.ase", "\x1b[2Jred\t.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "meshwright: line\\nfeed.ase: no mesh in line\\nfeed.ase\n"
+              "meshwright: \\x1b[2Jred\\t.ase: can't open: No such file or directory\n");
+}
+
 TEST_F(Batch, UsageErrorsExitWithTwoAndConvertNothing) {
     for (const auto& arguments :
          std::vector<std::vector<std::string>>{{"cube.ase"},
