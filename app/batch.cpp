@@ -1,6 +1,8 @@
 // Batch mode: one conversion job per input file.
 #include "app/batch.h"
 
+#include <new>
+
 #include "app/command_line.h"
 #include "app/converter.h"
 #include "app/failure.h"
@@ -36,8 +38,13 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     BatchReporter reporter(errors);
     int status = 0;
     for (const std::string& input : request.inputs) {
-        Converter job(input, request.kind, reporter, options);
-        if (!job.run()) {
+        try {
+            Converter job(input, request.kind, reporter, options);
+            if (!job.run()) {
+                status = 1;
+            }
+        } catch (const std::bad_alloc&) {
+            reporter.reportOutOfMemory(input);
             status = 1;
         }
     }

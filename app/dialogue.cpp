@@ -2,6 +2,8 @@
 #include "app/dialogue.h"
 
 #include <climits>
+#include <new>
+#include <optional>
 #include <string_view>
 
 #include "app/converter.h"
@@ -10,6 +12,10 @@ namespace meshwright {
 namespace {
 
 constexpr size_t kMaxKindLength = 15;
+// The longest path the system opens, its terminating NUL left out.
+constexpr size_t kLongestPath = PATH_MAX - 1;
+// Enough of a cut name's end for the extension check.
+constexpr size_t kTailKept = 4;
 
 bool isBlank(int c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
@@ -91,8 +97,29 @@ std::string readFileName(std::istream& in) {
     if (!in.good() || !skipWhiteSpace(in)) {
         return name;
     }
+    // The name is a C string to the system: a NUL ends it. A name no path can be is not kept
+    // whole, however long it runs: its head and its last characters stand for it, too long to
+    // open, so it is refused as a file that can't be opened (or for its extension), as it was.
+    bool ended = false;
+    std::string tail;  // the last kTailKept characters, once the name runs past kLongestPath
     while (!atEnd(in) && !isBlank(look(in))) {
-        name.push_back(static_cast<char>(take(in)));
+        const char c = static_cast<char>(take(in));
+        ended = ended || c == '\0';
+        if (ended) {
+            continue;
+        }
+        if (name.size() < kLongestPath) {
+            name.push_back(c);
+            continue;
+        }
+        tail.push_back(c);
+        if (tail.size() > kTailKept) {
+            tail.erase(0, 1);
+        }
+    }
+    if (!tail.empty()) {
+        name += "...";
+        name += tail;
     }
     return name;
 }
@@ -140,13 +167,19 @@ void runDialogue(std::istream& in, std::ostream& out, const std::function<void()
     out << "3)To create Indexed Vertex Array\n";
     out.flush();
     const int32_t kind = readKind(in);
-    {
-        DialogueReporter console(out);
-        Converter job(name, kind, console);
-        job.run();
-        out << "Press any key to exit" << std::endl;
-        waitForKey();
+    DialogueReporter console(out);
+    std::optional<Converter> job;
+    try {
+        job.emplace(name, kind, console);
+        job->run();
+    } catch (const std::bad_alloc&) {
+        // Short of memory anywhere in the job, even while it reports: what it created goes with
+        // it, and the user still reads why nothing was converted.
+        job.reset();
+        console.reportOutOfMemory(name);
     }
+    out << "Press any key to exit" << std::endl;
+    waitForKey();
 }
 
 }  // namespace meshwright

@@ -15,6 +15,9 @@ void printBanner(std::ostream& out);
 // The next whitespace-delimited word of `in`, any length. Leading white space (blank, tab, line
 // feed, vertical tab, form feed, carriage return), empty lines included, is skipped; the white
 // space after the word stays unread. At the end of input before any word: "" and `in` failed.
+// The name ends at the first NUL (the rest of the word is read and dropped). A word longer than
+// the longest path (PATH_MAX - 1) is read to its end but kept as its first PATH_MAX - 1
+// characters, "..." and its last four: a name that can't be opened, in bounded memory.
 std::string readFileName(std::istream& in);
 
 // The kind as typed: leading white space skipped, then at most 15 characters of an optional sign

@@ -45,8 +45,17 @@ void DialogueReporter::report(const Failure& f) {
         case FailureKind::kCantWriteOutput:
             return line("Error: couldn't write " + f.outputName + ": " + f.reason);
         case FailureKind::kOutOfMemory:
-            return line("Error: not enough memory to convert " + f.inputName);
+            return reportOutOfMemory(f.inputName);
     }
+}
+
+void DialogueReporter::reportOutOfMemory(const std::string& inputName) {
+    console_ << "Error: not enough memory to convert " << inputName << std::endl;
+}
+
+void BatchReporter::reportOutOfMemory(const std::string& inputName) {
+    errors_ << "meshwright: " << escapeControlCharacters(inputName) << ": not enough memory"
+            << std::endl;
 }
 
 void BatchReporter::report(const Failure& f) {

@@ -37,6 +37,8 @@ class DialogueReporter : public Reporter {
   public:
     explicit DialogueReporter(std::ostream& console) : console_(console) {}
     void report(const Failure& failure) override;
+    // The out-of-memory line, written without taking memory.
+    void reportOutOfMemory(const std::string& inputName);
 
   private:
     std::ostream& console_;
@@ -51,6 +53,8 @@ class BatchReporter : public Reporter {
   public:
     explicit BatchReporter(std::ostream& errors) : errors_(errors) {}
     void report(const Failure& failure) override;
+    // The out-of-memory line, written without taking memory beyond the escaped name.
+    void reportOutOfMemory(const std::string& inputName);
 
   private:
     std::ostream& errors_;

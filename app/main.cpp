@@ -1,6 +1,7 @@
 // Entry point: the interactive dialogue without arguments, batch mode with them.
 #include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,14 @@ int main(int argc, char** argv) {
     // after, instead of the signal ending the process with half a file on disk.
     std::signal(SIGXFSZ, SIG_IGN);
     if (argc > 1) {
-        return meshwright::runBatch(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                    std::cerr);
+        try {
+            return meshwright::runBatch(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                        std::cerr);
+        } catch (const std::bad_alloc&) {
+            // Each job reports its own shortage; this is the command line's.
+            std::cerr << "meshwright: not enough memory" << std::endl;
+            return 1;
+        }
     }
     meshwright::runDialogue(std::cin, std::cout, meshwright::waitForKey);
     return 0;

@@ -88,13 +88,14 @@ void exchange(int inFd, const std::string& input, int outFd, int errFd, ToolResu
 }  // namespace
 
 ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
-                   const std::string& workingDir, long long fileSizeLimit) {
-    return runProgram(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit);
+                   const std::string& workingDir, long long fileSizeLimit, long long memoryLimit) {
+    return runProgram(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit,
+                      memoryLimit);
 }
 
 ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const std::string& workingDir,
-                      long long fileSizeLimit) {
+                      long long fileSizeLimit, long long memoryLimit) {
     ToolResult result;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
@@ -124,6 +125,11 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
             argv.push_back(argument.data());
         }
         argv.push_back(nullptr);
+        // Last of all: this copy of the test process may hold far more than the tool may take.
+        if (memoryLimit >= 0) {
+            rlimit limit{static_cast<rlim_t>(memoryLimit), static_cast<rlim_t>(memoryLimit)};
+            setrlimit(RLIMIT_AS, &limit);
+        }
         execvp(name.c_str(), argv.data());
         _exit(127);
     }

@@ -33,14 +33,16 @@ struct ToolResult {
 };
 
 // Runs the built meshwright with `arguments` in folder `workingDir`, `input` on standard input,
-// and, when `fileSizeLimit` is not negative, that many bytes as the largest file it may write.
+// and, when `fileSizeLimit` is not negative, that many bytes as the largest file it may write;
+// when `memoryLimit` is not negative, that many bytes of address space at the most.
 ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
-                   const std::string& workingDir = ".", long long fileSizeLimit = -1);
+                   const std::string& workingDir = ".", long long fileSizeLimit = -1,
+                   long long memoryLimit = -1);
 
 // Runs `program` (a path, or a name looked up on PATH) in the same way.
 ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const std::string& workingDir = ".",
-                      long long fileSizeLimit = -1);
+                      long long fileSizeLimit = -1, long long memoryLimit = -1);
 
 // What the dialogue prints before its answers are read: the banner and both questions.
 inline const std::string kDialogueQuestions =

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 
+#include "bench/torus_model.h"
 #include "test_support.h"
 
 namespace meshwright {
@@ -77,6 +78,45 @@ TEST(Tool, FullDiskIsAWriteErrorAndLeavesNoPartialFile) {
     EXPECT_EQ(result.out, kScreen + "Error: couldn't write ball.cpp: File too large\n" + kPrompt);
     EXPECT_EQ(result.status, 0);
     EXPECT_FALSE(fileExists(dir.file("ball.cpp")));
+}
+
+TEST(Tool, NameEndsAtItsFirstNul) {
+    TempDir dir;
+    copyInto(dir, examplePath("cube.ase"), "cube.ase");
+    auto result = runTool({}, std::string("cube.ase\0junk 1\n", 16), dir.path());
+    EXPECT_EQ(result.out, kScreen + kPrompt);
+    EXPECT_EQ(readFile(dir.file("cube.cpp")), readFile(dataPath("expected/cube.1.expected")));
+}
+
+// Sanitizers reserve far more address space than any limit a test could set.
+#ifdef MESHWRIGHT_SANITIZED
+constexpr long long kMemoryLimit = -1;
+#else
+constexpr long long kMemoryLimit = 24 << 20;
+#endif
+
+// No path is that long: the name is refused as one that can't be opened, and is never held whole.
+TEST(Tool, NameLongerThanAnyPathIsRefusedInBoundedMemory) {
+    TempDir dir;
+    const std::string name = std::string(8 << 20, 'n') + ".ase";
+    auto result = runTool({}, name + " 1\n", dir.path(), -1, kMemoryLimit);
+    const std::string shown = std::string(4095, 'n') + "....ase";
+    EXPECT_EQ(result.out, kScreen + "Error: couldn't open " + shown + "\n" + kPrompt);
+    EXPECT_EQ(result.status, 0);
+}
+
+TEST(Tool, MemoryShortageIsReportedAndLeavesNoFile) {
+    if (kMemoryLimit < 0) {
+        GTEST_SKIP() << "no memory limit under the sanitizers";
+    }
+    TempDir dir;
+    std::FILE* out = std::fopen(dir.file("torus.ase").c_str(), "w");
+    writeTorusModel(out, 200000);
+    std::fclose(out);
+    auto result = runTool({}, "torus.ase 3\n", dir.path(), -1, kMemoryLimit);
+    EXPECT_EQ(result.out, kScreen + "Error: not enough memory to convert torus.ase\n" + kPrompt);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_FALSE(fileExists(dir.file("torus.cpp")));
 }
 
 // Every model in examples/ and tests/data/ in every kind, against output checked once by hand.
