@@ -3,6 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+#include <set>
+#include <string>
+
+#include "test_support.h"
+
 namespace meshwright {
 namespace {
 
@@ -69,6 +75,41 @@ TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
     EXPECT_EQ(parseCommandLine({"-x", "--help"}).action, CommandAction::kUsageError);
     EXPECT_EQ(parseCommandLine({"a.ase", "-h"}).action, CommandAction::kHelp);
     EXPECT_EQ(parseCommandLine({"--version", "-k"}).action, CommandAction::kVersion);
+}
+
+// The man page as a reader sees its words: roff's escaped hyphens and font changes taken out, and
+// every line break a blank, so "-k" and ".B 4 / or / .B exact\-indexed" read as in the help.
+std::string manPageWords() {
+    std::string page = testing::readFile(testing::examplePath("../docs/meshwright.1"));
+    page = std::regex_replace(page, std::regex(R"(\\f[BIRP])"), "");
+    page = std::regex_replace(page, std::regex(R"(\\-)"), "-");
+    page = std::regex_replace(page, std::regex(R"((^|\n)\.[A-Z]+ ?)"), "$1");
+    page = std::regex_replace(page, std::regex(R"([\n"])"), " ");
+    return std::regex_replace(page, std::regex(" +"), " ");
+}
+
+std::set<std::string> matches(const std::string& text, const std::regex& pattern, int group) {
+    std::set<std::string> found;
+    for (std::sregex_iterator m(text.begin(), text.end(), pattern), end; m != end; ++m) {
+        found.insert((*m)[group]);
+    }
+    return found;
+}
+
+TEST(CommandLine, ManPageDocumentsEveryOptionAndKindOfTheHelp) {
+    const std::string page = manPageWords();
+    const std::string help = kHelpText;
+    const std::regex option(R"((^|[ ,\[])(--?[a-z][a-z-]*))");
+    const std::set<std::string> helpOptions = matches(help, option, 2);
+    EXPECT_EQ(helpOptions.size(), 9u);  // five options, four of them with both names
+    EXPECT_EQ(matches(page, option, 2), helpOptions);
+    const std::regex kind(R"((\d), ([a-z-]+))");
+    const std::set<std::string> kinds = matches(help, kind, 0);
+    EXPECT_EQ(kinds.size(), 4u);
+    for (std::string k : kinds) {
+        k.replace(k.find(','), 1, " or");  // "4, exact-indexed" is "4 or exact-indexed" there
+        EXPECT_NE(page.find(k), std::string::npos) << k;
+    }
 }
 
 }  // namespace
