@@ -101,7 +101,7 @@ std::string readFileName(std::istream& in) {
     // whole, however long it runs: its head and its last characters stand for it, too long to
     // open, so it is refused as a file that can't be opened (or for its extension), as it was.
     bool ended = false;
-    std::string tail;  // the last kTailKept characters, once the name runs past kLongestPath
+    std::string tail;  // the name's last kTailKept characters, once it runs past kLongestPath
     while (!atEnd(in) && !isBlank(look(in))) {
         const char c = static_cast<char>(take(in));
         ended = ended || c == '\0';
@@ -111,6 +111,9 @@ std::string readFileName(std::istream& in) {
         if (name.size() < kLongestPath) {
             name.push_back(c);
             continue;
+        }
+        if (tail.empty()) {
+            tail = name.substr(name.size() - kTailKept);
         }
         tail.push_back(c);
         if (tail.size() > kTailKept) {

@@ -67,6 +67,12 @@ TEST(Dialogue, NameIsOneWhitespaceDelimitedWord) {
         {"", "", "", true},
         {"\n \n", "", "", true},
         {std::string(300, 'n') + ".ase\n", std::string(300, 'n') + ".ase", "\n", false},
+        // A NUL ends the name; the rest of the word is read and dropped.
+        {std::string("cube.ase\0xyz 1", 14), "cube.ase", " 1", false},
+        // The longest path is kept whole; one more character and only the ends stand for it.
+        {std::string(4091, 'n') + ".ase 1", std::string(4091, 'n') + ".ase", " 1", false},
+        {std::string(4092, 'n') + ".ase 1", std::string(4092, 'n') + ".as....ase", " 1", false},
+        {std::string(4092, 'n') + ".asx", std::string(4092, 'n') + ".as....asx", "", false},
     };
     for (const Case& c : cases) {
         std::istringstream in(c.typed);
