@@ -12,10 +12,10 @@ namespace meshwright {
 namespace {
 
 // Counts up to this are taken as they are: a short hand-written file may give a count and no
-// list. Above it a count must fit the input, so a bogus one never reaches an allocation.
+// list. Above it a count must fit the input, so a bogus one is refused where it stands.
 constexpr int32_t kCountAlwaysAllowed = 1000;
 // Every record of every list has at least five words, so it takes at least ten bytes; a face
-// record has twelve words, one of them *MESH_SMOOTHING; a normals record twenty words.
+// record at least eleven, one of them *MESH_SMOOTHING; a normals record twenty.
 constexpr uint64_t kRecordBytesAtLeast = 10;
 constexpr uint64_t kFaceRecordBytesAtLeast = 36;
 constexpr uint64_t kNormalsRecordBytesAtLeast = 40;

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
@@ -102,8 +103,20 @@ TEST(ResourceBounds, ModelThroughAPipeConvertsLikeTheSameFile) {
     writeTorus(dir.file("torus.ase"), 20000);
     const std::string model = testing::readFile(dir.file("torus.ase"));
     ASSERT_EQ(mkfifo(dir.file("piped.ase").c_str(), 0600), 0);
+    std::signal(SIGPIPE, SIG_IGN);  // a tool that stops reading must not end the test
     std::thread feeder([&] {
-        int fd = open(dir.file("piped.ase").c_str(), O_WRONLY);
+        // Waits for the tool to open its end, but not forever: a tool that never opens it must
+        // fail the test, not hang it.
+        int fd = -1;
+        for (int tries = 0; fd < 0 && tries < 2000; ++tries) {
+            fd = open(dir.file("piped.ase").c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd < 0) {
+                usleep(5000);
+            }
+        }
+        if (fd >= 0) {
+            fcntl(fd, F_SETFL, 0);
+        }
         for (size_t done = 0; fd >= 0 && done < model.size();) {
             ssize_t put =
                 write(fd, model.data() + done, std::min<size_t>(model.size() - done, 4096));
