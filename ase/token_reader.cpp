@@ -61,7 +61,7 @@ TokenReader::TokenReader(ByteSource& source, size_t blockSize)
     word_.reserve(kMaxWordLength);
 }
 
-std::optional<std::string_view> TokenReader::readToken() {
+std::optional<std::string_view> TokenReader::readWord() {
     const char* start = position_;
     while (isSeparator(*start)) {
         ++start;
@@ -86,6 +86,67 @@ std::optional<std::string_view> TokenReader::readToken() {
     position_ = scan;
     size_t length = std::min(static_cast<size_t>(scan - start), kMaxWordLength);
     return std::string_view(start, length);
+}
+
+std::optional<std::string_view> TokenReader::readWordInBlock() {
+    if (blockClosed_) {
+        return std::nullopt;
+    }
+    std::optional<std::string_view> word = readWord();
+    if (word && *word == "{") {
+        ++blockDepth_;
+    } else if (word && *word == "}") {
+        if (blockDepth_ == 0) {
+            blockClosed_ = true;
+            return std::nullopt;
+        }
+        --blockDepth_;
+    }
+    return word;
+}
+
+void TokenReader::beginBlock() {
+    confined_ = true;
+    blockClosed_ = false;
+    blockDepth_ = 0;
+}
+
+bool TokenReader::endBlock() {
+    confined_ = false;
+    return blockClosed_;
+}
+
+std::optional<std::string_view> TokenReader::readQuoted() {
+    if (confined_ && blockClosed_) {
+        return std::nullopt;
+    }
+    skipBlanks();
+    if (position_ == end_ || *position_ != '"') {
+        return std::nullopt;
+    }
+    ++position_;
+    word_.clear();
+    // Names are short: byte by byte is fast enough, and it crosses block ends simply.
+    for (;;) {
+        if (position_ == end_) {
+            if (!refill()) {
+                break;
+            }
+            continue;
+        }
+        const char c = *position_;
+        if (c == '\n') {
+            break;  // left for the next read, as the separator it is
+        }
+        ++position_;
+        if (c == '"') {
+            break;
+        }
+        if (c != '\0' && word_.size() < kMaxWordLength) {
+            word_.push_back(c);
+        }
+    }
+    return std::string_view(word_);
 }
 
 void TokenReader::skipBlanks() {

@@ -35,7 +35,28 @@ class TokenReader {
 
     // The next word, or nullopt at the end of the input (and on every call after it). The view
     // stays valid until the next call. Throws ReadError when the source fails.
-    std::optional<std::string_view> readToken();
+    std::optional<std::string_view> readToken() {
+        if (!confined_) [[likely]] {
+            return readWord();
+        }
+        return readWordInBlock();
+    }
+
+    // Confines the words to the block whose opening "{" was the last word read, so that a reader
+    // of the whole input reads that block alone: readToken delivers the block's words, nested
+    // blocks included, then reports the end of the input at the "}" that closes it (consuming
+    // it), and on every call after, until endBlock(). Braces count only as words of their own.
+    void beginBlock();
+    // Lifts the confinement. Returns true when the block's closing "}" was read, false when the
+    // input ended first.
+    bool endBlock();
+
+    // When the next word opens with '"': consumes and returns the text between that quote and the
+    // next one, blanks included ("Bip01 L Thigh"). A line end or the end of the input also closes
+    // the text; NULs are dropped and kMaxWordLength characters kept, as in words. Otherwise, and
+    // at the end of the input, nullopt and nothing is consumed. The view stays valid until the
+    // next call.
+    std::optional<std::string_view> readQuoted();
 
     // Moves past spaces, tabs and line feeds.
     void skipBlanks();
@@ -55,6 +76,8 @@ class TokenReader {
   private:
     enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
 
+    std::optional<std::string_view> readWord();
+    std::optional<std::string_view> readWordInBlock();
     bool refill();
     size_t readText(char* out);
     size_t readFirstText(char* out);
@@ -80,6 +103,9 @@ class TokenReader {
         false;  // a block ended in CR; the next one decides if it is a line end
     uint64_t textRead_ = 0;
     uint64_t textSize_ = 0;
+    bool confined_ = false;     // beginBlock() was called and endBlock() not yet
+    bool blockClosed_ = false;  // ... and the block's closing "}" has been read
+    uint64_t blockDepth_ = 0;   // blocks open inside the confining one
 };
 
 }  // namespace meshwright
