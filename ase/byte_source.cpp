@@ -29,6 +29,13 @@ size_t FileSource::read(char* destination, size_t capacity) {
     }
 }
 
+// Only a regular file reads the same bytes again: lseek "succeeds" on some devices too.
+bool FileSource::rewind() {
+    struct stat status {};
+    return fstat(descriptor_, &status) == 0 && S_ISREG(status.st_mode) &&
+           lseek(descriptor_, 0, SEEK_SET) == 0;
+}
+
 size_t MemorySource::read(char* destination, size_t capacity) {
     size_t count = std::min(capacity, bytes_.size() - position_);
     std::memcpy(destination, bytes_.data() + position_, count);

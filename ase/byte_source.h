@@ -24,6 +24,8 @@ class ByteSource {
     // The byte length of the whole input as far as it is known before reading (a regular file's
     // size; 0 for a pipe or a device).
     virtual uint64_t size() const = 0;
+    // Starts the input again from its first byte; false when it can't be read twice (a pipe).
+    virtual bool rewind() { return false; }
 };
 
 // Reads an open file descriptor, which it does not own, with read(2).
@@ -32,6 +34,7 @@ class FileSource : public ByteSource {
     explicit FileSource(int descriptor);
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return size_; }
+    bool rewind() override;
 
   private:
     int descriptor_;
@@ -44,6 +47,10 @@ class MemorySource : public ByteSource {
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return bytes_.size(); }
+    bool rewind() override {
+        position_ = 0;
+        return true;
+    }
 
   private:
     std::string_view bytes_;

@@ -58,6 +58,10 @@ struct MeshData {
     // *MESH_NORMALS; elements 3j, 3j+1, 3j+2 are the corner normals of the j-th face-normal
     // record, in the order the file lists them. Present exactly when faceNormals is.
     std::optional<std::vector<Vec3f>> cornerNormals;
+    // *MESH_FACE_LIST; element j is the number after *MESH_MTLID in the j-th record: which
+    // sub-material of a multi-material draws faces[j]. Present exactly when faces is; the
+    // writers don't read it.
+    std::optional<std::vector<int32_t>> materialIds;
 
     // Whether any of the nine section keywords was read: a file without one holds no mesh at all.
     bool sectionFound = false;

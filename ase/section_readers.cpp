@@ -45,7 +45,7 @@ class MeshReader {
                        const ListNames& names);
     void readIndexedPoint(GrowingArray<Vec3f>& points, const RecordPlace& place);
     void readFaceList();
-    FaceRecord readFaceRecord(const RecordPlace& place);
+    FaceRecord readFaceRecord(const RecordPlace& place, int32_t& materialId);
     void readNormals();
     void readTFaceList();
 
@@ -178,14 +178,19 @@ void MeshReader::readFaceList() {
     int32_t count = mesh_.faceCount;
     GrowingArray<FaceRecord> faces(static_cast<size_t>(count),
                                    recordsToReserve(count, kFaceRecordBytesAtLeast));
+    GrowingArray<int32_t> materialIds(static_cast<size_t>(count),
+                                      recordsToReserve(count, kFaceRecordBytesAtLeast));
     for (int32_t record = 0; record < count; ++record) {
-        faces.append(readFaceRecord({kFaceListNames, record, count}));
+        int32_t materialId = 0;
+        faces.append(readFaceRecord({kFaceListNames, record, count}, materialId));
+        materialIds.append(materialId);
     }
     mesh_.faces = faces.finish();
+    mesh_.materialIds = materialIds.finish();
 }
 
 // "*MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1 BC: 1 CA: 1 *MESH_SMOOTHING 1 *MESH_MTLID 0"
-FaceRecord MeshReader::readFaceRecord(const RecordPlace& place) {
+FaceRecord MeshReader::readFaceRecord(const RecordPlace& place, int32_t& materialId) {
     FaceRecord face;
     skip(place, 3);  // the label, the face number with its colon, "A:"
     face.a = readInt(place);
@@ -208,7 +213,7 @@ FaceRecord MeshReader::readFaceRecord(const RecordPlace& place) {
         face.smoothing = parseInt(groups);  // the first of "1,2" is 1
         skip(place);                        // *MESH_MTLID
     }
-    skip(place);  // the material number
+    materialId = readInt(place);
     return face;
 }
 
