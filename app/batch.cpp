@@ -31,6 +31,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     options.allowExactIndexed = true;
     // A script that converts random bytes or an empty file to an empty fragment hides its fault.
     options.requireMesh = true;
+    options.scene = request.scene;
     options.standardOutput = request.outputGiven && request.outputPath == "-";
     if (request.outputGiven && !options.standardOutput) {
         options.path = request.outputPath;

@@ -22,6 +22,8 @@ const char* const kHelpText =
     "                                                draws exactly what kinds 1 and 2 draw\n"
     "  -o, --output PATH  write to PATH instead (one input only); '-' is standard output\n"
     "  -f, --force        replace an existing output, atomically, once the code is complete\n"
+    "      --scene        every object of the file, each in a block of its own with its\n"
+    "                     name and colour, instead of the file read as one mesh\n"
     "  -h, --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -77,6 +79,10 @@ class Parser {
         }
         if (argument == "-f" || argument == "--force") {
             result_.request.force = true;
+            return true;
+        }
+        if (argument == "--scene") {
+            result_.request.scene = true;
             return true;
         }
         if (auto kind = valueOf(argument, "-k", "--kind")) {

@@ -13,6 +13,7 @@ struct BatchRequest {
     bool outputGiven = false;
     std::string outputPath;  // "-" is standard output
     bool force = false;
+    bool scene = false;  // --scene: every object of each file
     std::vector<std::string> inputs;
 };
 
@@ -26,8 +27,8 @@ struct CommandLine {
 
 // Reads the arguments after the program's name. Options: -k/--kind KIND (1, 2, 3,
 // display-list, vertex-array, indexed-vertex-array; required), -o/--output PATH (one input
-// only), -f/--force, -h/--help, --version; "--" ends the options. Values may follow as the next
-// argument, or joined: "-k2", "--kind=2".
+// only), -f/--force, --scene, -h/--help, --version; "--" ends the options. Values may follow as the
+// next argument, or joined: "-k2", "--kind=2".
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The kind a -k value names, or 0 when it names none.

@@ -11,15 +11,20 @@
 #include <new>
 
 #include "ase/byte_source.h"
+#include "ase/scene_reader.h"
 #include "ase/section_readers.h"
 #include "ase/token_reader.h"
 #include "codegen/output.h"
+#include "codegen/scene_writer.h"
 #include "codegen/writers.h"
 
 namespace meshwright {
 
 Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options)
-    : reporter_(reporter), inputName_(std::move(inputName)), requireMesh_(options.requireMesh) {
+    : reporter_(reporter),
+      inputName_(std::move(inputName)),
+      scene_(options.scene),
+      requireMesh_(options.requireMesh) {
     const bool kindValid = checkKind(kind, options.allowExactIndexed);
     if (!checkExtension()) {
         return;
@@ -129,28 +134,29 @@ bool Converter::run() {
     return false;
 }
 
-void Converter::convert() {
-    FileSource source(inputFile_);
-    TokenReader reader(source);
-    const MeshData mesh = readMesh(reader);
-    if (requireMesh_ && !mesh.sectionFound) {
+void Converter::checkMeshFound(bool found) const {
+    if (requireMesh_ && !found) {
         throw MeshError("no mesh in " + inputName_);
     }
+}
+
+void Converter::convert() {
+    FileSource source(inputFile_);
     FileSink sink(outputFile_.descriptor());
     Output out(sink);
-    switch (outputKind_) {
-        case OutputKind::DisplayList:
-            writeDisplayList(mesh, out);
-            break;
-        case OutputKind::VertexArray:
-            writeVertexArray(mesh, out);
-            break;
-        case OutputKind::IndexedVertexArray:
-            writeIndexedVertexArray(mesh, out);
-            break;
-        case OutputKind::ExactIndexed:
-            writeExactIndexedArray(mesh, out);
-            break;
+    const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
+    if (scene_) {
+        // One object at a time: memory holds the largest object, not the scene.
+        SceneReader scene(source);
+        while (std::optional<SceneObject> object = scene.nextObject()) {
+            writeSceneObject(*object, writer, out);
+        }
+        checkMeshFound(scene.meshFound());
+    } else {
+        TokenReader reader(source);
+        const MeshData mesh = readMesh(reader);
+        checkMeshFound(mesh.sectionFound);
+        writer.write(mesh, out);
     }
     out.flush();
     outputFile_.commit();

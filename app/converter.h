@@ -27,6 +27,7 @@ struct JobOptions {
     bool allowExactIndexed = false;  // kind 4 is accepted (the command line offers it)
     bool requireMesh = false;        // an input without any mesh section fails instead of giving an
                                      // empty fragment
+    bool scene = false;  // every object of the file, each in its own block (see SceneReader)
 };
 
 class Converter {
@@ -62,12 +63,14 @@ class Converter {
     void reportExistingOutput();
     bool createOutput(const JobOptions& options);
     void convert();
+    void checkMeshFound(bool found) const;
     void fail(FailureKind kind, const std::string& reason = "");
 
     Reporter& reporter_;
     std::string inputName_;
     std::string outputName_;
     OutputKind outputKind_ = OutputKind::DisplayList;
+    bool scene_ = false;
     bool failed_ = false;
     bool requireMesh_ = false;
     int inputFile_ = -1;

@@ -167,6 +167,7 @@ void SceneReader::readObjectMesh(ObjectDraft& draft) {
     reader_.beginBlock();
     try {
         draft.mesh = readMesh(reader_);
+        meshFound_ = meshFound_ || draft.mesh->sectionFound;
     } catch (const MeshError& error) {
         failObject(draft.label(), error.what());
     }
@@ -203,6 +204,7 @@ std::optional<SceneObject> SceneReader::readWholeFile() {
     }
     TokenReader whole(source_, blockSize_);
     MeshData mesh = readMesh(whole);
+    meshFound_ = mesh.sectionFound;
     if (mesh.faceCount == 0) {
         return std::nullopt;
     }

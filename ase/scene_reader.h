@@ -38,6 +38,10 @@ class SceneReader {
     // second time (a pipe). Throws ReadError when the input can't be read.
     std::optional<SceneObject> nextObject();
 
+    // Whether a mesh section was found so far, in an object's mesh block or, for a file without
+    // objects, anywhere: false after the last object means the file holds no mesh at all.
+    bool meshFound() const { return meshFound_; }
+
   private:
     struct ObjectDraft;
 
@@ -56,6 +60,7 @@ class SceneReader {
     int32_t objectsSeen_ = 0;
     uint64_t groupDepth_ = 0;  // *GROUP blocks open around the current position
     bool finished_ = false;
+    bool meshFound_ = false;
 };
 
 }  // namespace meshwright

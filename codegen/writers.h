@@ -1,6 +1,8 @@
 // The three writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
 #pragma once
 
+#include <cstdint>
+
 #include "ase/mesh.h"
 #include "codegen/output.h"
 
@@ -22,5 +24,14 @@ void writeIndexedVertexArray(const MeshData& mesh, Output& out);
 // smoothing group, its corner normal otherwise) and texture coordinate, present ones only; corners
 // equal bit for bit share one vertex, numbered in order of first use; drawn with glDrawElements.
 void writeExactIndexedArray(const MeshData& mesh, Output& out);
+
+// A kind's writer, and how its text ends, for those who frame it.
+struct KindWriter {
+    void (*write)(const MeshData& mesh, Output& out);
+    bool endsWithLineEnd;  // false: the last line has no line end (kind 1's "glEnd();")
+};
+
+// The writer of `kind` (1 to 4); nullptr for any other number.
+const KindWriter* kindWriter(int32_t kind);
 
 }  // namespace meshwright
