@@ -247,3 +247,70 @@ TEST(TokenReader, FileReadErrorCarriesTheSystemReason) {
 
 }  // namespace
 }  // namespace meshwright
+
+namespace meshwright {
+namespace {
+
+// The words a reader confined to the block just opened gives, and whether its "}" was met.
+std::pair<std::vector<std::string>, bool> readBlock(TokenReader& reader) {
+    reader.beginBlock();
+    std::vector<std::string> words;
+    while (std::optional<std::string_view> word = reader.readToken()) {
+        words.emplace_back(*word);
+    }
+    return {words, reader.endBlock()};
+}
+
+TEST(TokenReader, ConfinedReadingEndsAtTheBraceClosingTheBlockAndGoesOnAfterIt) {
+    for (size_t blockSize : kBlockSizes) {
+        MemorySource source("*MESH { a { b } c }\r\nafter {");
+        TokenReader reader(source, blockSize);
+        EXPECT_EQ(reader.readToken(), "*MESH");
+        EXPECT_EQ(reader.readToken(), "{");
+        auto [words, closed] = readBlock(reader);
+        EXPECT_EQ(words, (std::vector<std::string>{"a", "{", "b", "}", "c"})) << blockSize;
+        EXPECT_TRUE(closed);
+        EXPECT_EQ(reader.readToken(), "after");
+        EXPECT_EQ(reader.readToken(), "{");  // braces are plain words again
+    }
+}
+
+TEST(TokenReader, ConfinedReadingTellsWhenTheInputEndsInsideTheBlock) {
+    MemorySource source("{ a {b} }x");  // "{b}" and "}x" are words, not braces
+    TokenReader reader(source);
+    reader.readToken();
+    auto [words, closed] = readBlock(reader);
+    EXPECT_EQ(words, (std::vector<std::string>{"a", "{b}", "}x"}));
+    EXPECT_FALSE(closed);
+}
+
+TEST(TokenReader, QuotedTextKeepsItsBlanksAndEndsAtItsQuoteOrTheLineEnd) {
+    for (size_t blockSize : kBlockSizes) {
+        MemorySource source(
+            " \"Bip01 L Thigh\" next \"a { b\"\"\" \"open to the line end\r\nword \"at the end");
+        TokenReader reader(source, blockSize);
+        EXPECT_EQ(reader.readQuoted(), "Bip01 L Thigh") << blockSize;
+        EXPECT_EQ(reader.readQuoted(), std::nullopt);  // not quoted: nothing consumed
+        EXPECT_EQ(reader.readToken(), "next");
+        EXPECT_EQ(reader.readQuoted(), "a { b");
+        EXPECT_EQ(reader.readQuoted(), "");
+        EXPECT_EQ(reader.readQuoted(), "open to the line end");
+        EXPECT_EQ(reader.readToken(), "word");
+        EXPECT_EQ(reader.readQuoted(), "at the end");
+        EXPECT_EQ(reader.readQuoted(), std::nullopt);
+        EXPECT_EQ(reader.readToken(), std::nullopt);
+    }
+}
+
+TEST(TokenReader, QuotedTextIsCappedAndDropsNulsLikeAWord) {
+    MemorySource source("\"a\0b"s + std::string(kMaxWordLength + 10, 'x') + "\" tail");
+    TokenReader reader(source, 64);
+    std::optional<std::string_view> text = reader.readQuoted();
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->size(), kMaxWordLength);
+    EXPECT_EQ(text->substr(0, 3), "abx");
+    EXPECT_EQ(reader.readToken(), "tail");
+}
+
+}  // namespace
+}  // namespace meshwright
