@@ -53,24 +53,43 @@ std::string moduleKey(const std::string& fragmentText) {
     return name.str();
 }
 
-}  // namespace
+// How the tool is asked for a fragment.
+enum class Asking { kDialogue, kCommandLine, kSceneCommandLine };
 
-std::string generateFragment(const std::string& asePath, int kind, const std::string& workDir) {
-    const fs::path folder = fs::path(workDir) / ("kind" + std::to_string(kind));
+// Runs the tool on a copy of `asePath` in `folder` and returns the fragment's path.
+std::string runTool(const std::string& asePath, int kind, const fs::path& folder, Asking asking) {
     const std::string name = fs::path(asePath).filename().string();
     fs::create_directories(folder);
     fs::copy_file(asePath, folder / name, fs::copy_options::overwrite_existing);
     const std::string kindText = std::to_string(kind);
+    std::vector<std::string> command = {MESHWRIGHT_TOOL_PATH, "-k", kindText, name};
+    if (asking == Asking::kSceneCommandLine) {
+        command.insert(command.begin() + 3, "--scene");
+    }
     ProcessResult tool =
-        kind <= kDialogueKinds
+        asking == Asking::kDialogue
             ? runProcess({MESHWRIGHT_TOOL_PATH}, name + " " + kindText + "\n", folder)
-            : runProcess({MESHWRIGHT_TOOL_PATH, "-k", kindText, name}, "", folder);
+            : runProcess(command, "", folder);
     const fs::path fragment = (folder / name).replace_extension(".cpp");
     if (tool.status != 0 || !fs::exists(fragment)) {
         throw std::runtime_error("the tool wrote no fragment for " + name + " in kind " + kindText +
                                  ":\n" + tool.output);
     }
     return fragment.string();
+}
+
+}  // namespace
+
+std::string generateFragment(const std::string& asePath, int kind, const std::string& workDir) {
+    const fs::path folder = fs::path(workDir) / ("kind" + std::to_string(kind));
+    return runTool(asePath, kind, folder,
+                   kind <= kDialogueKinds ? Asking::kDialogue : Asking::kCommandLine);
+}
+
+std::string generateSceneFragment(const std::string& asePath, int kind,
+                                  const std::string& workDir) {
+    const fs::path folder = fs::path(workDir) / ("scene-kind" + std::to_string(kind));
+    return runTool(asePath, kind, folder, Asking::kSceneCommandLine);
 }
 
 CompiledFragment compileFragment(const std::string& fragmentPath) {
@@ -101,6 +120,21 @@ CompiledFragment compileFragment(const std::string& fragmentPath) {
     fs::rename(draft + ".log", diagnosticsPath);
     fs::rename(draft + ".so", compiled.module);
     return compiled;
+}
+
+std::vector<std::string> compilerWarnings(const std::string& diagnostics) {
+    std::vector<std::string> found;
+    size_t start = 0;
+    while (start < diagnostics.size()) {
+        size_t end = diagnostics.find('\n', start);
+        end = end == std::string::npos ? diagnostics.size() : end;
+        std::string line = diagnostics.substr(start, end - start);
+        if (line.find("warning:") != std::string::npos) {
+            found.push_back(line);
+        }
+        start = end + 1;
+    }
+    return found;
 }
 
 RgbaImage renderFragment(const std::string& module, const SceneOptions& options,

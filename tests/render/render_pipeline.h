@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "rgba_image.h"
 #include "scene.h"
@@ -15,6 +16,10 @@ namespace meshwright::render {
 // Throws std::runtime_error with what the tool said when no fragment appears.
 std::string generateFragment(const std::string& asePath, int kind, const std::string& workDir);
 
+// The same for a whole scene: the tool run with --scene on the command line, in the folder
+// `workDir`/scene-kind<kind>.
+std::string generateSceneFragment(const std::string& asePath, int kind, const std::string& workDir);
+
 struct CompiledFragment {
     std::string module;       // shared module with the fragment inside drawFragment()
     std::string diagnostics;  // everything the compiler said
@@ -25,6 +30,9 @@ struct CompiledFragment {
 // draw the same fragment compile it once. Throws std::runtime_error with the diagnostics when
 // compilation fails.
 CompiledFragment compileFragment(const std::string& fragmentPath);
+
+// The warning lines of a compiler's output.
+std::vector<std::string> compilerWarnings(const std::string& diagnostics);
 
 // Draws `module` with the render host in a square frame of `size` pixels, writes the picture
 // to `picturePath` and returns it. Throws std::runtime_error with the host's message on failure.

@@ -165,22 +165,6 @@ class ModelRenderer {
     std::map<std::string, RgbaImage> pictures_;
 };
 
-// The warnings in a compiler's output, one line each.
-std::vector<std::string> warnings(const std::string& diagnostics) {
-    std::vector<std::string> found;
-    size_t start = 0;
-    while (start < diagnostics.size()) {
-        size_t end = diagnostics.find('\n', start);
-        end = end == std::string::npos ? diagnostics.size() : end;
-        std::string line = diagnostics.substr(start, end - start);
-        if (line.find("warning:") != std::string::npos) {
-            found.push_back(line);
-        }
-        start = end + 1;
-    }
-    return found;
-}
-
 size_t occurrences(const std::string& text, const std::string& word) {
     size_t count = 0;
     for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
@@ -197,13 +181,13 @@ class Render : public ::testing::TestWithParam<Model> {
 TEST_P(Render, EveryKindCompilesWithWarningsOn) {
     for (const Kind& kind : kKinds) {
         CompiledFragment compiled = model_.compiled(kind.number);
-        for (const std::string& warning : warnings(compiled.diagnostics)) {
+        for (const std::string& warning : compilerWarnings(compiled.diagnostics)) {
             bool expected = kind.unusedArray != nullptr &&
                             warning.find("unused variable") != std::string::npos &&
                             warning.find(kind.unusedArray) != std::string::npos;
             EXPECT_TRUE(expected) << "kind " << kind.number << ": " << compiled.diagnostics;
         }
-        EXPECT_LE(warnings(compiled.diagnostics).size(), 1u) << compiled.diagnostics;
+        EXPECT_LE(compilerWarnings(compiled.diagnostics).size(), 1u) << compiled.diagnostics;
     }
 }
 
