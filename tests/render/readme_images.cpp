@@ -1,6 +1,10 @@
-// Draws one model in each kind of code for the README: lit, with the checker texture.
+// Draws the README's pictures:
 //   readme_images MODEL.ase FOLDER
-// writes FOLDER/<model>-kind1.png, -kind2.png and -kind3.png.
+// draws the model in each kind of code, lit, with the checker texture, as
+// FOLDER/<model>-kind1.png to -kind4.png;
+//   readme_images --scene MODEL.ase FOLDER
+// draws the --scene fragment of the model, lit, each part in its own colour, as
+// FOLDER/<model>-scene.png.
 #include <unistd.h>
 
 #include <cstdio>
@@ -17,6 +21,7 @@ using namespace meshwright::render;
 
 constexpr int kKinds[] = {1, 2, 3, 4};
 constexpr int kPictureSize = 256;
+constexpr int kSceneKind = 2;
 
 // A fresh folder for the fragments, removed again however the drawing ends.
 class ScratchFolder {
@@ -50,15 +55,30 @@ void drawEveryKind(const std::string& model, const fs::path& folder) {
     }
 }
 
+void drawScene(const std::string& model, const fs::path& folder) {
+    ScratchFolder scratch;
+    fs::create_directories(folder);
+    CompiledFragment compiled =
+        compileFragment(generateSceneFragment(model, kSceneKind, scratch.path()));
+    const fs::path picture = folder / (fs::path(model).stem().string() + "-scene.png");
+    renderFragment(compiled.module, SceneOptions{true, false}, picture.string(), kPictureSize);
+    std::printf("%s\n", picture.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: readme_images MODEL.ase FOLDER\n");
+    const bool scene = argc == 4 && std::string(argv[1]) == "--scene";
+    if (argc != 3 && !scene) {
+        std::fprintf(stderr, "usage: readme_images [--scene] MODEL.ase FOLDER\n");
         return 2;
     }
     try {
-        drawEveryKind(argv[1], argv[2]);
+        if (scene) {
+            drawScene(argv[2], argv[3]);
+        } else {
+            drawEveryKind(argv[1], argv[2]);
+        }
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "Error: %s\n", error.what());
