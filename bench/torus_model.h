@@ -13,4 +13,9 @@ namespace meshwright {
 // number of faces written.
 long writeTorusModel(std::FILE* out, long faceCount);
 
+// Writes a scene of `objectCount` objects of about faceCount / objectCount faces each: a material
+// list with one material per object, then one *GEOMOBJECT block per object holding a small torus
+// laid out as above, with its name and its *MATERIAL_REF. Returns the number of faces written.
+long writeTorusScene(std::FILE* out, long faceCount, long objectCount);
+
 }  // namespace meshwright
