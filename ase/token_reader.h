@@ -35,12 +35,7 @@ class TokenReader {
 
     // The next word, or nullopt at the end of the input (and on every call after it). The view
     // stays valid until the next call. Throws ReadError when the source fails.
-    std::optional<std::string_view> readToken() {
-        if (!confined_) [[likely]] {
-            return readWord();
-        }
-        return readWordInBlock();
-    }
+    std::optional<std::string_view> readToken();
 
     // Confines the words to the block whose opening "{" was the last word read, so that a reader
     // of the whole input reads that block alone: readToken delivers the block's words, nested
@@ -76,8 +71,7 @@ class TokenReader {
   private:
     enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
 
-    std::optional<std::string_view> readWord();
-    std::optional<std::string_view> readWordInBlock();
+    std::optional<std::string_view> countBrace(std::string_view word);
     bool refill();
     size_t readText(char* out);
     size_t readFirstText(char* out);
