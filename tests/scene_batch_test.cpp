@@ -80,5 +80,21 @@ TEST_F(SceneBatch, BadIndexInTheSecondObjectIsRejectedWithItsNameAndLeavesNoFile
     }
 }
 
+TEST_F(SceneBatch, FileWithoutObjectBlocksIsReadAgainWholeAsOneObject) {
+    std::string plain = readFile(testing::examplePath("cube.ase"));
+    plain.replace(plain.find("*GEOMOBJECT"), 11, "*OBJECT");
+    for (int kind = 1; kind <= 4; ++kind) {
+        const std::string alone = convertAlone(plain, kind);
+        writeFile(dir_.file("plain.ase"), plain);
+        std::filesystem::remove(dir_.file("plain.cpp"));
+        const auto result =
+            runTool({"-k", std::to_string(kind), "--scene", "plain.ase"}, "", dir_.path());
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_EQ(readFile(dir_.file("plain.cpp")), "\t//object \"object 1\"\r\n\t{\r\n" + alone +
+                                                        (kind == 1 ? "\r\n" : "") + "\t}\r\n")
+            << "kind " << kind;
+    }
+}
+
 }  // namespace
 }  // namespace meshwright
