@@ -303,7 +303,8 @@ TEST(TokenReader, QuotedTextKeepsItsBlanksAndEndsAtItsQuoteOrTheLineEnd) {
 }
 
 TEST(TokenReader, QuotedTextIsCappedAndDropsNulsLikeAWord) {
-    MemorySource source("\"a\0b"s + std::string(kMaxWordLength + 10, 'x') + "\" tail");
+    const std::string input = "\"a\0b"s + std::string(kMaxWordLength + 10, 'x') + "\" tail";
+    MemorySource source(input);
     TokenReader reader(source, 64);
     std::optional<std::string_view> text = reader.readQuoted();
     ASSERT_TRUE(text);
