@@ -29,7 +29,7 @@ _meshwright() {
         [[ $word == -- ]] && options_end=true
     done
     if [[ $cur == -* ]] && ! $options_end; then
-        local options="-k --kind -o --output -f --force -h --help --version"
+        local options="-k --kind -o --output -f --force --scene -h --help --version"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi

@@ -149,7 +149,7 @@ std::set<std::string> kindsIn(const std::string& text) {
 TEST(CommandLine, ManPageDocumentsEveryOptionAndKindOfTheHelp) {
     const std::string page = manPageWords();
     const std::set<std::string> helpOptions = optionsIn(kHelpText);
-    EXPECT_EQ(helpOptions.size(), 9u);  // five options, four of them with both names
+    EXPECT_EQ(helpOptions.size(), 10u);  // six options, four of them with both names
     EXPECT_EQ(optionsIn(page), helpOptions);
     const std::set<std::string> kinds = kindsIn(kHelpText);
     EXPECT_EQ(kinds.size(), 4u);

@@ -58,8 +58,9 @@ TEST(Completion, OffersTheKindsAfterTheKindOption) {
 }
 
 TEST(Completion, OffersTheOptionsForADash) {
-    EXPECT_EQ(complete({"meshwright", "-"}), (Words{"--force", "--help", "--kind", "--output",
-                                                    "--version", "-f", "-h", "-k", "-o"}));
+    EXPECT_EQ(complete({"meshwright", "-"}),
+              (Words{"--force", "--help", "--kind", "--output", "--scene", "--version", "-f", "-h",
+                     "-k", "-o"}));
     EXPECT_EQ(complete({"meshwright", "-k", "2", "--f"}), Words{"--force"});
 }
 
