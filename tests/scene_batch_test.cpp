@@ -96,5 +96,22 @@ TEST_F(SceneBatch, FileWithoutObjectBlocksIsReadAgainWholeAsOneObject) {
     }
 }
 
+TEST_F(SceneBatch, SceneWithoutAnyMeshFailsLikeAFileWithoutOne) {
+    const std::string helperOnly = "*HELPEROBJECT {\n\t*NODE_NAME \"Dummy\"\n}\n";
+    const std::string meshless = "*GEOMOBJECT {\n\t*NODE_NAME \"Empty\"\n}\n";
+    for (const std::string& text : {helperOnly, meshless, std::string()}) {
+        writeFile(dir_.file("empty.ase"), text);
+        const auto result = runTool({"-k", "2", "--scene", "empty.ase"}, "", dir_.path());
+        EXPECT_EQ(result.status, 1) << text;
+        EXPECT_EQ(result.err, "meshwright: empty.ase: no mesh in empty.ase\n");
+        EXPECT_FALSE(fileExists(dir_.file("empty.cpp")));
+    }
+    // A mesh whose faces are none still is a mesh: its object is skipped, the fragment empty.
+    writeFile(dir_.file("faceless.ase"),
+              "*GEOMOBJECT {\n\t*MESH {\n\t\t*MESH_NUMFACES 0\n\t}\n}\n");
+    EXPECT_EQ(runTool({"-k", "2", "--scene", "faceless.ase"}, "", dir_.path()).status, 0);
+    EXPECT_EQ(readFile(dir_.file("faceless.cpp")), "");
+}
+
 }  // namespace
 }  // namespace meshwright
