@@ -14,6 +14,7 @@
 namespace meshwright {
 namespace {
 
+using testing::codeOf;
 using testing::geomObject;
 using testing::kMaterialList;
 using testing::kSquareTextureAndNormals;
@@ -41,15 +42,6 @@ std::string rejection(const std::string& text) {
         return error.what();
     }
     return "";
-}
-
-// What kind `kind` writes for `mesh`: meshes are compared by what they draw.
-std::string codeOf(const MeshData& mesh, int kind) {
-    StringSink sink;
-    Output out(sink);
-    kindWriter(kind)->write(mesh, out);
-    out.flush();
-    return sink.text;
 }
 
 std::string codeOfFile(const std::string& text, int kind) {

@@ -1,9 +1,23 @@
-// Small scenes in ASE text, shared by the scene reader's and the scene writer's tests.
+// Small scenes in ASE text, and the code of a mesh, shared by the scene reader's and the scene
+// writer's tests.
 #pragma once
 
 #include <string>
 
+#include "ase/mesh.h"
+#include "codegen/output.h"
+#include "codegen/writers.h"
+
 namespace meshwright::testing {
+
+// What kind `kind` writes for `mesh`: meshes are compared by what they draw.
+inline std::string codeOf(const MeshData& mesh, int kind) {
+    StringSink sink;
+    Output out(sink);
+    kindWriter(kind)->write(mesh, out);
+    out.flush();
+    return sink.text;
+}
 
 // A *MESH block of a unit square in two faces, with the material ids `firstId` and `secondId`;
 // `extra` goes inside the block, after the face list (normals, texture lists).

@@ -12,6 +12,7 @@
 namespace meshwright {
 namespace {
 
+using testing::codeOf;
 using testing::geomObject;
 using testing::kMaterialList;
 using testing::kSquareTextureAndNormals;
@@ -21,14 +22,6 @@ MeshData readText(const std::string& text) {
     MemorySource source(text);
     TokenReader reader(source);
     return readMesh(reader);
-}
-
-std::string codeOf(const MeshData& mesh, int kind) {
-    StringSink sink;
-    Output out(sink);
-    kindWriter(kind)->write(mesh, out);
-    out.flush();
-    return sink.text;
 }
 
 // The scene fragment of `text` in kind `kind`.
