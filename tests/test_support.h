@@ -10,6 +10,8 @@ namespace meshwright::testing {
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const std::string& folder);
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
