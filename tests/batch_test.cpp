@@ -266,6 +266,15 @@ TEST_F(Batch, FolderAsInputSaysWhyAndCreatesNothing) {
     EXPECT_EQ(readFile(dir_.file("taken.cpp")), "mine");
 }
 
+TEST_F(Batch, ClosedPipeEndsBatchModeAsAFilterButNotTheDialogue) {
+    auto batch =
+        testing::runToolIntoClosedPipe({"-k", "2", "-o", "-", "cube.ase"}, "", dir_.path());
+    EXPECT_EQ(batch.status, 128 + SIGPIPE);
+    auto dialogue = testing::runToolIntoClosedPipe({}, "cube.ase 2\n", dir_.path());
+    EXPECT_EQ(dialogue.status, 0);
+    EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(2));
+}
+
 TEST_F(Batch, HelpAndVersionGoToStandardOutput) {
     auto help = run({"--help"});
     EXPECT_EQ(help.status, 0);

@@ -97,20 +97,20 @@ void exchange(int inFd, const std::string& input, int outFd, int errFd, ToolResu
 
 }  // namespace
 
-ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
-                   const std::string& workingDir, long long fileSizeLimit, long long memoryLimit) {
-    return runProgram(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit,
-                      memoryLimit);
-}
+namespace {
 
-ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input, const std::string& workingDir,
-                      long long fileSizeLimit, long long memoryLimit) {
+ToolResult runWith(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& input, const std::string& workingDir, long long fileSizeLimit,
+                   long long memoryLimit, bool outputClosed) {
     ToolResult result;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
         ADD_FAILURE() << "pipe failed";
         return result;
+    }
+    if (outputClosed) {  // before the child can write anything into the pipe
+        close(out[0]);
+        out[0] = -1;
     }
     pid_t child = fork();
     if (child == 0) {
@@ -120,6 +120,8 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
         for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
             close(fd);
         }
+        // As a shell starts it, whatever this process does with the signal.
+        signal(SIGPIPE, SIG_DFL);
         if (fileSizeLimit >= 0) {
             rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
@@ -154,6 +156,25 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
     result.peakMemoryKb = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+}  // namespace
+
+ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
+                   const std::string& workingDir, long long fileSizeLimit, long long memoryLimit) {
+    return runWith(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit, memoryLimit,
+                   false);
+}
+
+ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input, const std::string& workingDir,
+                      long long fileSizeLimit, long long memoryLimit) {
+    return runWith(program, arguments, input, workingDir, fileSizeLimit, memoryLimit, false);
+}
+
+ToolResult runToolIntoClosedPipe(const std::vector<std::string>& arguments,
+                                 const std::string& input, const std::string& workingDir) {
+    return runWith(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, -1, -1, true);
 }
 
 std::string dataPath(const std::string& name) {

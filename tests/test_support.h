@@ -46,6 +46,10 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
                       const std::string& input, const std::string& workingDir = ".",
                       long long fileSizeLimit = -1, long long memoryLimit = -1);
 
+// Runs meshwright as runTool does, with standard output a pipe whose reading end is already closed.
+ToolResult runToolIntoClosedPipe(const std::vector<std::string>& arguments,
+                                 const std::string& input, const std::string& workingDir);
+
 // What the dialogue prints before its answers are read: the banner and both questions.
 inline const std::string kDialogueQuestions =
     "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
