@@ -67,13 +67,7 @@ class FedConversion {
         EXPECT_EQ(pipe(in) | pipe(out) | pipe(err), 0);
         child_ = fork();
         if (child_ == 0) {
-            dup2(in[0], 0);
-            dup2(out[1], 1);
-            dup2(err[1], 2);
-            for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
-                close(fd);
-            }
-            signal(SIGPIPE, SIG_DFL);
+            testing::takePipesAsStandardStreams(in, out, err);
             if (chdir(folder.c_str()) != 0) {
                 _exit(126);
             }

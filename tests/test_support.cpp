@@ -97,6 +97,17 @@ void exchange(int inFd, const std::string& input, int outFd, int errFd, ToolResu
 
 }  // namespace
 
+void takePipesAsStandardStreams(const int (&in)[2], const int (&out)[2], const int (&err)[2]) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    dup2(err[1], 2);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+        close(fd);
+    }
+    // As a shell starts a program, whatever this process does with the signal.
+    signal(SIGPIPE, SIG_DFL);
+}
+
 namespace {
 
 ToolResult runWith(const std::string& program, const std::vector<std::string>& arguments,
@@ -114,14 +125,7 @@ ToolResult runWith(const std::string& program, const std::vector<std::string>& a
     }
     pid_t child = fork();
     if (child == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
-            close(fd);
-        }
-        // As a shell starts it, whatever this process does with the signal.
-        signal(SIGPIPE, SIG_DFL);
+        takePipesAsStandardStreams(in, out, err);
         if (fileSizeLimit >= 0) {
             rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);

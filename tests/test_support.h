@@ -50,6 +50,10 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
 ToolResult runToolIntoClosedPipe(const std::vector<std::string>& arguments,
                                  const std::string& input, const std::string& workingDir);
 
+// In a forked child: the reading end of `in` and the writing ends of `out` and `err` become the
+// standard streams, every other end is closed, and SIGPIPE has its default action again.
+void takePipesAsStandardStreams(const int (&in)[2], const int (&out)[2], const int (&err)[2]);
+
 // What the dialogue prints before its answers are read: the banner and both questions.
 inline const std::string kDialogueQuestions =
     "Meshwright v1.2 takes a ASE file and creates a CPP file\n"
