@@ -1,6 +1,7 @@
 // Batch mode: one conversion job per input file.
 #include "app/batch.h"
 
+#include <map>
 #include <new>
 
 #include "app/command_line.h"
@@ -38,9 +39,18 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     BatchReporter reporter(errors);
     int status = 0;
+    // Two inputs whose names differ only in case, or in the path that reaches them, map to one
+    // output; the later one would silently replace the earlier one's code.
+    std::map<std::string, std::string> firstInputOf;
     for (const std::string& input : request.inputs) {
         try {
             Converter job(input, request.kind, reporter, options);
+            if (const auto destination = job.outputDestination()) {
+                const auto [first, isNew] = firstInputOf.emplace(*destination, input);
+                if (!isNew) {
+                    job.refuseSharedOutput(first->second);
+                }
+            }
             if (!job.run()) {
                 status = 1;
             }

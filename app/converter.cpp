@@ -83,35 +83,60 @@ bool Converter::checkExtension() {
 
 bool Converter::openInput() {
     inputFile_ = open(inputName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    if (inputFile_ < 0) {
-        fail(FailureKind::kCantOpenInput, std::strerror(errno));
+    int error = inputFile_ < 0 ? errno : 0;
+    struct stat status {};
+    // A folder opens for reading but has no text to read: it is no input, and saying so here
+    // keeps the later checks from hiding it or making an output for it.
+    if (error == 0 && fstat(inputFile_, &status) == 0 && S_ISDIR(status.st_mode)) {
+        error = EISDIR;
+        close(inputFile_);
+        inputFile_ = -1;
+    }
+    if (error != 0) {
+        fail(FailureKind::kCantOpenInput, std::strerror(error));
         return false;
     }
+    inputIdentity_ = identityOf(status);
     return true;
 }
 
 void Converter::reportExistingOutput() {
-    struct stat status {};
-    if (lstat(outputName_.c_str(), &status) == 0) {
+    if (OutputFile::nameTaken(outputName_)) {
         fail(FailureKind::kOutputExists);
     }
 }
 
 bool Converter::createOutput(const JobOptions& options) {
     using Mode = OutputFile::Mode;
-    const Mode mode = options.standardOutput ? Mode::kStandardOutput
-                      : options.replace      ? Mode::kReplace
-                                             : Mode::kCreateNew;
-    const int error = outputFile_.open(outputName_, mode);
-    if (error == 0) {
-        return true;
+    OutputFile::Request request;
+    request.path = outputName_;
+    request.mode = options.standardOutput ? Mode::kStandardOutput
+                   : options.replace      ? Mode::kReplace
+                                          : Mode::kCreateNew;
+    request.writeDevicesInPlace = options.replace || !options.path.empty();
+    request.input = inputIdentity_;
+    request.namedTemporary = options.namedTemporary;
+    switch (outputFile_.open(request)) {
+        case OutputFile::Outcome::kOpened:
+            return true;
+        case OutputFile::Outcome::kNameTaken:
+            fail(FailureKind::kOutputExists);
+            return false;
+        case OutputFile::Outcome::kIsTheInput:
+            fail(FailureKind::kOutputIsInput);
+            return false;
+        case OutputFile::Outcome::kFailed:
+            break;
     }
-    if (error == EEXIST && mode == Mode::kCreateNew) {
-        fail(FailureKind::kOutputExists);
-    } else {
-        fail(FailureKind::kCantCreateOutput, std::strerror(error));
-    }
+    fail(FailureKind::kCantCreateOutput, std::strerror(outputFile_.error()));
     return false;
+}
+
+void Converter::refuseSharedOutput(const std::string& firstInput) {
+    if (!failed_) {
+        fail(FailureKind::kSharedOutput, firstInput);
+        outputFile_.discard();
+    }
 }
 
 bool Converter::run() {
@@ -127,6 +152,8 @@ bool Converter::run() {
         fail(FailureKind::kCantReadInput, error.what());
     } catch (const WriteError& error) {
         fail(FailureKind::kCantWriteOutput, error.what());
+    } catch (const NameTakenError&) {
+        fail(FailureKind::kOutputExists);
     } catch (const std::bad_alloc&) {
         fail(FailureKind::kOutOfMemory);
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -28,6 +29,8 @@ struct JobOptions {
     bool requireMesh = false;        // an input without any mesh section fails instead of giving an
                                      // empty fragment
     bool scene = false;  // every object of the file, each in its own block (see SceneReader)
+    // Write under a named temporary, as where the file system has no unnamed files (tests).
+    bool namedTemporary = false;
 };
 
 class Converter {
@@ -38,20 +41,32 @@ class Converter {
     //    output file is created;
     //  - a name whose last four characters are not ".ase" in any case (kNoExtension); the set-up
     //    ends there;
-    //  - an input that can't be opened for reading (kCantOpenInput); never created;
+    //  - an input that can't be opened for reading, a folder included (kCantOpenInput); never
+    //    created;
+    //  - an output that is the input itself, through whatever path or link (kOutputIsInput);
     //  - an output name that exists when replacing was not asked for (kOutputExists); the
     //    existing file is never opened or changed;
-    //  - any other failure to create the output (kCantCreateOutput).
+    //  - any other failure to prepare the output (kCantCreateOutput).
+    // Nothing appears under the output's name before run() has written all of it. A device, FIFO
+    // or terminal named by `options.path`, or met with `options.replace`, is written in place.
     Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options = {});
-    // Closes both files; an output that run() did not complete is removed.
+    // Closes both files; an output that run() did not complete never gets its name.
     ~Converter();
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
     // Reads the mesh and writes the code of the chosen kind; false, and nothing done, when the
-    // set-up failed. When it returns true the output is complete on disk and closed. A rejected
-    // input, a read error or a write error is reported, the output removed, and false returned.
+    // set-up failed. When it returns true the output is complete on disk under its name. A
+    // rejected input, a read or write error, or an output name taken meanwhile (kOutputExists) is
+    // reported, nothing is published, and false returned.
     bool run();
+
+    // Where the output will go, comparable between jobs; none when the set-up failed first or
+    // the output is standard output.
+    std::optional<std::string> outputDestination() const { return outputFile_.destination(); }
+    // Refuses a job whose output is the output of `firstInput`'s job in the same run
+    // (kSharedOutput); the first job's file stays.
+    void refuseSharedOutput(const std::string& firstInput);
 
     bool failed() const { return failed_; }
     const std::string& outputName() const { return outputName_; }
@@ -74,6 +89,7 @@ class Converter {
     bool failed_ = false;
     bool requireMesh_ = false;
     int inputFile_ = -1;
+    FileIdentity inputIdentity_;
     OutputFile outputFile_;
 };
 

@@ -34,8 +34,11 @@ void DialogueReporter::report(const Failure& f) {
         case FailureKind::kCantOpenInput:
             return line("Error: couldn't open " + f.inputName);
         case FailureKind::kOutputExists:
+        case FailureKind::kOutputIsInput:  // the dialogue has always said so for this case
             line("Error: file " + f.outputName + " already exists");
             return line("No Changes will be done to " + f.outputName);
+        case FailureKind::kSharedOutput:
+            return line("Error: file " + f.outputName + " is also the output of " + f.reason);
         case FailureKind::kCantCreateOutput:
             return line("Error: couldn't create " + f.outputName + ": " + f.reason);
         case FailureKind::kRejectedInput:
@@ -72,6 +75,12 @@ void BatchReporter::report(const Failure& f) {
             break;
         case FailureKind::kOutputExists:
             reason = f.outputName + " already exists (--force replaces it)";
+            break;
+        case FailureKind::kOutputIsInput:
+            reason = f.outputName + " is the input itself";
+            break;
+        case FailureKind::kSharedOutput:
+            reason = f.outputName + " is also the output of " + f.reason;
             break;
         case FailureKind::kCantCreateOutput:
             reason = "can't create " + f.outputName + ": " + f.reason;

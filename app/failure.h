@@ -12,6 +12,8 @@ enum class FailureKind {
     kNoExtension,       // the input's name does not end in ".ase"
     kCantOpenInput,     // reason: the system's
     kOutputExists,      // the output name is taken and replacing was not asked for
+    kOutputIsInput,     // the output would be the input file itself
+    kSharedOutput,      // reason: the earlier input of the run that has the same output
     kCantCreateOutput,  // reason: the system's
     kRejectedInput,     // reason: the fault in the input and where it is
     kCantReadInput,     // reason: the system's

@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    // The dialogue's screen is a courtesy: with no one reading it, the file is still converted
+    // and the status is still 0. Batch mode keeps the default, as filters do in a pipeline.
+    std::signal(SIGPIPE, SIG_IGN);
     meshwright::runDialogue(std::cin, std::cout, meshwright::waitForKey);
     return 0;
 }

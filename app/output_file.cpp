@@ -1,7 +1,14 @@
-// Creating, completing and abandoning the output file.
+// Preparing, publishing and abandoning the output file.
+//
+// The file is written unnamed (O_TMPFILE) in the output's folder and linked under its name once
+// complete, so a killed job leaves nothing at all; where the file system has no unnamed files it
+// is written under a short hidden name instead. Nothing is ever removed by its name alone: only
+// a name that still leads to the file this job wrote, so another job's file under a reused name
+// is safe.
 #include "app/output_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -15,28 +22,69 @@
 namespace meshwright {
 namespace {
 
-constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY;
+// What systems answer when the file system can't make an unnamed file.
+bool unnamedFilesUnsupported(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL;
+}
 
-// A name beside `path` that no one else uses: the rename that completes the file stays within
-// one folder, and so within one file system, where it is atomic.
-int createBeside(const std::string& path, std::string& temporary) {
+// Short, so that it fits beside an output name of any length: the limit is one name's length.
+std::string temporaryName() {
+    static std::mt19937_64 random(std::random_device{}());
+    char name[24];
+    std::snprintf(name, sizeof name, ".mw%08llx.tmp",
+                  static_cast<unsigned long long>(random() & 0xffffffffULL));
+    return name;
+}
+
+void splitPath(const std::string& path, std::string& folder, std::string& name) {
     const size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
-    std::random_device seed;
-    std::mt19937_64 random(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        char suffix[20];
-        std::snprintf(suffix, sizeof suffix, "%012llx",
-                      static_cast<unsigned long long>(random() & 0xffffffffffffULL));
-        temporary = folder + "." + base + "." + suffix + ".tmp";
-        int descriptor = ::open(temporary.c_str(), kCreateFlags, 0666);
-        if (descriptor >= 0 || errno != EEXIST) {
-            return descriptor;
-        }
+    if (slash == std::string::npos) {
+        folder = ".";
+        name = path;
+        return;
     }
-    errno = EEXIST;
-    return -1;
+    folder = slash == 0 ? "/" : path.substr(0, slash);
+    name = path.substr(slash + 1);
+}
+
+// Removes `name` from `folder` only while it still leads to the file `own`.
+void removeIfOwn(int folder, const std::string& name, FileIdentity own) {
+    struct stat status {};
+    if (fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        identityOf(status) == own) {
+        unlinkat(folder, name.c_str(), 0);
+    }
+}
+
+// Names the unnamed file open as `descriptor`; never replaces an existing name (EEXIST).
+int linkUnnamed(int descriptor, int folder, const char* name) {
+    char self[40];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", descriptor);
+    if (linkat(AT_FDCWD, self, folder, name, AT_SYMLINK_FOLLOW) == 0) {
+        return 0;
+    }
+    const int error = errno;
+    // Without /proc only the direct form is left, which some kernels grant the privileged only.
+    if (error == ENOENT && linkat(descriptor, "", folder, name, AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return error;
+}
+
+// Gives a named file a second name, never replacing one (EEXIST); a file system without hard
+// links gets a rename that refuses to replace instead.
+int linkNamed(int folder, const char* from, const char* to) {
+    if (linkat(folder, from, folder, to, 0) == 0) {
+        return 0;
+    }
+    const int error = errno;
+    if (error != EPERM && error != EOPNOTSUPP && error != ENOSYS && error != EMLINK) {
+        return error;
+    }
+    if (renameat2(folder, from, folder, to, RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    return errno == EINVAL ? error : errno;
 }
 
 }  // namespace
@@ -45,62 +93,266 @@ OutputFile::~OutputFile() {
     discard();
 }
 
-int OutputFile::open(const std::string& path, Mode mode) {
-    mode_ = mode;
-    path_ = path;
-    if (mode == Mode::kStandardOutput) {
+bool OutputFile::nameTaken(const std::string& path) {
+    struct stat status {};
+    return lstat(path.c_str(), &status) == 0;
+}
+
+OutputFile::Outcome OutputFile::open(const Request& request) {
+    request_ = request;
+    if (request.mode == Mode::kStandardOutput) {
         descriptor_ = STDOUT_FILENO;
-        return 0;
+        return Outcome::kOpened;
     }
-    const SignalsHeld held;
-    if (mode == Mode::kCreateNew) {
-        written_ = path;
-        descriptor_ = ::open(path.c_str(), kCreateFlags, 0666);
-    } else {
-        descriptor_ = createBeside(path, written_);
+    splitPath(request.path, folderPath_, name_);
+    if (name_.empty()) {
+        return failWith(EISDIR);
     }
+    struct stat link {};
+    if (lstat(request.path.c_str(), &link) == 0) {
+        struct stat target {};
+        const bool resolves = stat(request.path.c_str(), &target) == 0;
+        if (resolves && request.input && identityOf(target) == *request.input) {
+            return Outcome::kIsTheInput;
+        }
+        const bool device = resolves && !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
+        if (device && request.writeDevicesInPlace) {
+            return openInPlace();
+        }
+        if (request.mode == Mode::kCreateNew) {
+            return Outcome::kNameTaken;
+        }
+        if (S_ISDIR(link.st_mode) || (resolves && S_ISDIR(target.st_mode))) {
+            return failWith(EISDIR);
+        }
+        if (!S_ISREG(link.st_mode) && !S_ISLNK(link.st_mode)) {
+            return failWith(EEXIST);
+        }
+    } else if (errno != ENOENT) {
+        return failWith(errno);
+    }
+    folder_ = ::open(folderPath_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder_ < 0) {
+        return failWith(errno);
+    }
+    if (const int error = stage(request.namedTemporary)) {
+        return failWith(error);
+    }
+    return Outcome::kOpened;
+}
+
+OutputFile::Outcome OutputFile::failWith(int error) {
+    closeAll();
+    error_ = error;
+    return Outcome::kFailed;
+}
+
+OutputFile::Outcome OutputFile::openInPlace() {
+    descriptor_ = ::open(request_.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor_ < 0) {
-        return errno;
+        return failWith(errno);
     }
-    removeOnSignal(written_.c_str());
-    return 0;
+    // The name may have become a regular file since it was looked at; that one is not ours to
+    // write over.
+    struct stat status {};
+    if (fstat(descriptor_, &status) != 0 || S_ISREG(status.st_mode)) {
+        closeAll();
+        return Outcome::kNameTaken;
+    }
+    inPlace_ = true;
+    return Outcome::kOpened;
+}
+
+int OutputFile::stage(bool namedTemporary) {
+    if (!namedTemporary) {
+        descriptor_ = openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (descriptor_ >= 0) {
+            struct stat status {};
+            fstat(descriptor_, &status);
+            written_ = identityOf(status);
+            return 0;
+        }
+        if (!unnamedFilesUnsupported(errno)) {
+            return errno;
+        }
+    }
+    return createNamedTemporary();
+}
+
+int OutputFile::createNamedTemporary() {
+    const SignalsHeld held;  // the file and its removal on a signal appear as one step
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = temporaryName();
+        descriptor_ =
+            openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (descriptor_ >= 0) {
+            struct stat status {};
+            fstat(descriptor_, &status);
+            written_ = identityOf(status);
+            temporaryName_ = name;
+            removeOnSignal(folder_, name.c_str(), written_);
+            return 0;
+        }
+        if (errno != EEXIST) {
+            return errno;
+        }
+    }
+    return EEXIST;
+}
+
+std::optional<std::string> OutputFile::destination() const {
+    struct stat status {};
+    if (inPlace_ && fstat(descriptor_, &status) == 0) {
+        return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
+    }
+    if (folder_ < 0 || fstat(folder_, &status) != 0) {
+        return std::nullopt;
+    }
+    return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino) + "/" + name_;
 }
 
 void OutputFile::commit() {
-    if (descriptor_ < 0 || mode_ == Mode::kStandardOutput) {
+    if (descriptor_ < 0 || request_.mode == Mode::kStandardOutput) {
         descriptor_ = -1;
         return;
     }
-    const int descriptor = descriptor_;
+    if (inPlace_) {
+        const int descriptor = descriptor_;
+        descriptor_ = -1;
+        inPlace_ = false;
+        if (close(descriptor) != 0) {
+            throw WriteError(std::strerror(errno));
+        }
+        return;
+    }
+    // The data reach the disk before the name does, so after a crash the name holds the whole
+    // file or nothing; this is also where some file systems first report a failed write.
+    if (fdatasync(descriptor_) != 0 && errno != EINVAL) {
+        abandon(errno);
+    }
+    if (!folderStillThere()) {
+        abandon("its folder was moved or removed");
+    }
+    if (request_.mode == Mode::kReplace) {
+        replaceExisting();
+    } else {
+        publishNew();
+    }
+    const int closed = close(descriptor_);
+    const int reason = errno;
     descriptor_ = -1;
-    // Once complete, the file must not be removed by a signal between closing and forgetting.
-    const SignalsHeld held;
-    // Closing is where some file systems first report a failed write, so its result counts.
-    if (close(descriptor) != 0 ||
-        (mode_ == Mode::kReplace && std::rename(written_.c_str(), path_.c_str()) != 0)) {
-        const int reason = errno;
-        unlink(written_.c_str());
-        forget();
+    if (closed != 0) {
+        if (request_.mode == Mode::kCreateNew) {
+            removeIfOwn(folder_, name_, written_);
+        }
+        closeAll();
         throw WriteError(std::strerror(reason));
     }
-    forget();
+    closeAll();
+}
+
+bool OutputFile::folderStillThere() const {
+    struct stat held {
+    }, named{};
+    return fstat(folder_, &held) == 0 && held.st_nlink > 0 &&
+           stat(folderPath_.c_str(), &named) == 0 && identityOf(held) == identityOf(named);
+}
+
+void OutputFile::publishNew() {
+    const int error = temporaryName_.empty()
+                          ? linkUnnamed(descriptor_, folder_, name_.c_str())
+                          : linkNamed(folder_, temporaryName_.c_str(), name_.c_str());
+    if (error == EEXIST) {
+        discard();
+        throw NameTakenError();
+    }
+    if (error != 0) {
+        abandon(error);
+    }
+    if (!temporaryName_.empty()) {
+        removeIfOwn(folder_, temporaryName_, written_);
+        forgetRemovalOnSignal();
+        temporaryName_.clear();
+    }
+}
+
+void OutputFile::replaceExisting() {
+    struct stat existing {};
+    if (fstatat(folder_, name_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+        !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
+        abandon("it is no longer a regular file");
+    }
+    if (fstatat(folder_, name_.c_str(), &existing, 0) == 0) {
+        if (request_.input && identityOf(existing) == *request_.input) {
+            abandon("it is the input file");
+        }
+        // As editors that replace a file do, the new one keeps the old one's permissions.
+        if (S_ISREG(existing.st_mode) && fchmod(descriptor_, existing.st_mode & 07777) != 0) {
+            abandon(errno);
+        }
+    }
+    if (temporaryName_.empty()) {
+        linkUnderTemporaryName();
+    }
+    if (renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
+        abandon(errno);
+    }
+    forgetRemovalOnSignal();
+    temporaryName_.clear();
+}
+
+// A rename can't take an unnamed file, so the complete file gets a short name first: the only
+// moment a kill could leave something behind, and never under the output's name.
+void OutputFile::linkUnderTemporaryName() {
+    const SignalsHeld held;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = temporaryName();
+        const int error = linkUnnamed(descriptor_, folder_, name.c_str());
+        if (error == 0) {
+            temporaryName_ = name;
+            removeOnSignal(folder_, name.c_str(), written_);
+            return;
+        }
+        if (error != EEXIST) {
+            abandon(error);
+        }
+    }
+    abandon(EEXIST);
+}
+
+void OutputFile::abandon(int error) {
+    abandon(std::strerror(error));
+}
+
+void OutputFile::abandon(const char* reason) {
+    const std::string text = reason;
+    discard();
+    throw WriteError(text);
 }
 
 void OutputFile::discard() {
-    if (descriptor_ < 0) {
+    if (request_.mode == Mode::kStandardOutput) {
+        descriptor_ = -1;
         return;
     }
-    if (mode_ != Mode::kStandardOutput) {
-        close(descriptor_);
-        unlink(written_.c_str());
-        forget();
+    if (!temporaryName_.empty()) {
+        removeIfOwn(folder_, temporaryName_, written_);
+        forgetRemovalOnSignal();
+        temporaryName_.clear();
     }
-    descriptor_ = -1;
+    closeAll();
 }
 
-void OutputFile::forget() {
-    forgetRemovalOnSignal();
-    written_.clear();
+void OutputFile::closeAll() {
+    if (descriptor_ >= 0) {
+        close(descriptor_);
+    }
+    if (folder_ >= 0) {
+        close(folder_);
+    }
+    descriptor_ = -1;
+    folder_ = -1;
+    inPlace_ = false;
 }
 
 }  // namespace meshwright

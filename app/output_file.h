@@ -1,43 +1,95 @@
-// The file a conversion writes, made so that no one ever finds an existing file changed by a
-// failed job, or half a file: created new beside nothing, or written aside and renamed into place.
+// The file a conversion writes, given its name only once it is complete, so that no one ever
+// finds half a file under that name, an existing file changed by a failed job, or their own file
+// removed by someone else's job. The one place that holds the output's descriptors.
 #pragma once
 
+#include <optional>
+#include <stdexcept>
 #include <string>
 
+#include "app/file_identity.h"
+
 namespace meshwright {
+
+// The output's name was taken by someone else while the job ran; their file is left as it is.
+class NameTakenError : public std::runtime_error {
+  public:
+    NameTakenError() : std::runtime_error("the output's name was taken meanwhile") {}
+};
 
 class OutputFile {
   public:
     enum class Mode {
-        kCreateNew,       // fails when the name exists; the file is written in place
-        kReplace,         // written to a temporary file in the same folder, renamed over the name
+        kCreateNew,  // the name must be free when the file is opened and when it is published
+        kReplace,    // an existing regular file is replaced as a whole, keeping its permissions
         kStandardOutput,  // the process's standard output; nothing to create or remove
     };
 
+    struct Request {
+        std::string path;
+        Mode mode = Mode::kCreateNew;
+        // An existing device, FIFO or terminal at `path` is opened and written as it is, never
+        // replaced (a name the user gave, or --force); otherwise it counts as a taken name.
+        bool writeDevicesInPlace = false;
+        // The input's file: never written, replaced or published over, whatever the path.
+        std::optional<FileIdentity> input;
+        // Write under a named temporary even where the file system has unnamed files (tests).
+        bool namedTemporary = false;
+    };
+
+    enum class Outcome {
+        kOpened,
+        kNameTaken,  // kCreateNew and the name exists
+        kIsTheInput,
+        kFailed,  // error() says why (EISDIR for a folder where the file should be)
+    };
+
     OutputFile() = default;
-    // Removes whatever open() created and commit() did not complete.
+    // Discards what open() prepared and commit() did not publish.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Creates the file; 0, or the errno of the failure (EEXIST for an existing name in kCreateNew).
-    // Until commit() or discard(), a SIGINT, SIGTERM or SIGHUP removes what was created.
-    int open(const std::string& path, Mode mode);
+    // Prepares the file: nothing appears under the output's name until commit(). Until then a
+    // SIGINT, SIGTERM or SIGHUP removes a named temporary, if one is used.
+    Outcome open(const Request& request);
+    int error() const { return error_; }
     int descriptor() const { return descriptor_; }
+    // The folder and name the file will have, comparable between jobs; none for standard output.
+    std::optional<std::string> destination() const;
 
-    // Closes the file and, in kReplace, renames it over the name. Throws WriteError (after
-    // removing what it created) when the system reports a failure.
+    // Publishes the complete file under its name. Throws NameTakenError when kCreateNew finds the
+    // name taken, WriteError when the system reports a failure or the folder has been moved or
+    // removed; either way nothing of the job is left and nothing of another's is touched.
     void commit();
-    // Closes and removes what open() created.
+    // Closes the file and removes what open() prepared.
     void discard();
 
-  private:
-    void forget();
+    // Whether anything (a dangling link too) stands under `path`.
+    static bool nameTaken(const std::string& path);
 
+  private:
+    Outcome failWith(int error);
+    Outcome openInPlace();
+    int stage(bool namedTemporary);
+    int createNamedTemporary();
+    bool folderStillThere() const;
+    void publishNew();
+    void replaceExisting();
+    void linkUnderTemporaryName();
+    [[noreturn]] void abandon(int error);
+    [[noreturn]] void abandon(const char* reason);
+    void closeAll();
+
+    Request request_;
     int descriptor_ = -1;
-    Mode mode_ = Mode::kCreateNew;
-    std::string path_;     // the name the user asked for
-    std::string written_;  // the file actually being written (a temporary one in kReplace)
+    int folder_ = -1;            // the output's folder, held so the file is named where it was made
+    bool inPlace_ = false;       // a device or FIFO written as it is
+    std::string folderPath_;     // as the path gives it, to see whether it still leads to folder_
+    std::string name_;           // the output's name within its folder
+    std::string temporaryName_;  // the named temporary in folder_; empty while the file is unnamed
+    FileIdentity written_;       // the file behind descriptor_
+    int error_ = 0;
 };
 
 }  // namespace meshwright

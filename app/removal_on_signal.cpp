@@ -1,7 +1,9 @@
-// The one piece of process-wide state: the name of the file a signal must remove. A signal
-// handler can only reach it through a global, and only async-signal-safe calls use it there.
+// The one piece of process-wide state: the temporary file a signal must remove. A signal handler
+// can only reach it through globals, and only async-signal-safe calls use it there.
 #include "app/removal_on_signal.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <limits.h>
@@ -12,15 +14,19 @@
 namespace meshwright {
 namespace {
 
-char pendingPath[PATH_MAX + 1];
-volatile sig_atomic_t pathArmed = 0;
+char pendingName[NAME_MAX + 1];
+int pendingFolder = -1;
+FileIdentity pendingIdentity;
+volatile sig_atomic_t nameArmed = 0;
 bool handlersInstalled = false;
 
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
 void removeAndReraise(int signalNumber) {
-    if (pathArmed) {
-        unlink(pendingPath);
+    struct stat status {};
+    if (nameArmed && fstatat(pendingFolder, pendingName, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+        identityOf(status) == pendingIdentity) {
+        unlinkat(pendingFolder, pendingName, 0);
     }
     signal(signalNumber, SIG_DFL);
     raise(signalNumber);
@@ -43,19 +49,21 @@ void installHandlers() {
 
 }  // namespace
 
-void removeOnSignal(const char* path) {
+void removeOnSignal(int folder, const char* name, FileIdentity own) {
     if (!handlersInstalled) {
         installHandlers();
     }
-    pathArmed = 0;
-    if (std::strlen(path) < sizeof pendingPath) {
-        std::strcpy(pendingPath, path);
-        pathArmed = 1;
+    nameArmed = 0;
+    if (std::strlen(name) < sizeof pendingName) {
+        std::strcpy(pendingName, name);
+        pendingFolder = folder;
+        pendingIdentity = own;
+        nameArmed = 1;
     }
 }
 
 void forgetRemovalOnSignal() {
-    pathArmed = 0;
+    nameArmed = 0;
 }
 
 SignalsHeld::SignalsHeld() {

@@ -1,8 +1,11 @@
 // Batch mode end to end: the built tool run as a script or a build system runs it.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <thread>
 
 #include "test_support.h"
 
@@ -161,6 +164,115 @@ TEST_F(Batch, FourthKindIsOfferedOnTheCommandLineOnly) {
     auto dialogue = runTool({}, "cube.ase 4\n", dir_.path());
     EXPECT_NE(dialogue.out.find("Error: Wrong Type (only 1,2 or 3 allowed)\n"), std::string::npos);
     EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
+}
+
+TEST_F(Batch, TheInputIsNeverTheOutputEvenWithForce) {
+    const std::string model = readFile(dir_.file("cube.ase"));
+    ASSERT_EQ(symlink("cube.ase", dir_.file("link.cpp").c_str()), 0);
+    ASSERT_EQ(link(dir_.file("cube.ase").c_str(), dir_.file("hard.cpp").c_str()), 0);
+    for (const std::string output : {"cube.ase", "./cube.ase", "link.cpp", "hard.cpp"}) {
+        for (const auto& force : {std::vector<std::string>{}, std::vector<std::string>{"-f"}}) {
+            std::vector<std::string> arguments{"-k", "1", "-o", output, "cube.ase"};
+            arguments.insert(arguments.end(), force.begin(), force.end());
+            auto result = run(arguments);
+            EXPECT_EQ(result.status, 1) << output;
+            EXPECT_EQ(result.err, "meshwright: cube.ase: " + output + " is the input itself\n");
+        }
+    }
+    EXPECT_EQ(readFile(dir_.file("cube.ase")), model);
+}
+
+TEST_F(Batch, SecondInputWithTheSameOutputIsRefusedAndTheFirstKept) {
+    std::filesystem::rename(dir_.file("cube.ase"), dir_.file("m.ase"));
+    std::filesystem::rename(dir_.file("ball.ase"), dir_.file("m.ASE"));
+    auto result = run({"-k", "2", "-f", "m.ase", "m.ASE"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "meshwright: m.ASE: m.cpp is also the output of m.ase\n");
+    EXPECT_EQ(readFile(dir_.file("m.cpp")), dialogueOutput(2));
+    std::filesystem::create_directory(dir_.file("sub"));
+    std::filesystem::copy_file(dir_.file("m.ase"), dir_.file("sub/s.ase"));
+    auto paths = run({"-k", "2", "-f", "sub/s.ase", "sub/../sub/s.ase"});
+    EXPECT_EQ(paths.err,
+              "meshwright: sub/../sub/s.ase: sub/../sub/s.cpp is also the output of "
+              "sub/s.ase\n");
+}
+
+TEST_F(Batch, ForceKeepsTheReplacedFilesPermissions) {
+    writeFile(dir_.file("cube.cpp"), "old");
+    ASSERT_EQ(chmod(dir_.file("cube.cpp").c_str(), 0600), 0);
+    ASSERT_EQ(run({"-k", "1", "-f", "cube.ase"}).status, 0);
+    struct stat status {};
+    ASSERT_EQ(stat(dir_.file("cube.cpp").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(1));
+}
+
+TEST_F(Batch, LongestOutputNameIsReplacedWithForce) {
+    const std::string name = std::string(251, 'n') + ".cpp";
+    writeFile(dir_.file(name), "old");
+    auto result = run({"-k", "1", "-f", "-o", name, "cube.ase"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(readFile(dir_.file(name)), dialogueOutput(1));
+}
+
+TEST_F(Batch, DevicesAreWrittenInPlaceWithOrWithoutForce) {
+    for (const std::string device : {"/dev/null", "/dev/stdout"}) {
+        for (const auto& force : {std::vector<std::string>{}, std::vector<std::string>{"-f"}}) {
+            std::vector<std::string> arguments{"-k", "2", "-o", device, "cube.ase"};
+            arguments.insert(arguments.end(), force.begin(), force.end());
+            auto result = run(arguments);
+            EXPECT_EQ(result.status, 0) << device << ": " << result.err;
+            EXPECT_EQ(result.out, device == "/dev/stdout" ? dialogueOutput(2) : "");
+        }
+    }
+    struct stat status {};
+    ASSERT_EQ(stat("/dev/null", &status), 0);
+    EXPECT_TRUE(S_ISCHR(status.st_mode));
+}
+
+TEST_F(Batch, FifoTargetIsWrittenInPlaceAndStaysAFifo) {
+    const std::string fifo = dir_.file("pipe.cpp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string received;
+    std::thread reader([&] { received = readFile(fifo); });
+    auto result = run({"-k", "2", "-f", "-o", "pipe.cpp", "cube.ase"});
+    reader.join();
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(received, dialogueOutput(2));
+    struct stat status {};
+    ASSERT_EQ(lstat(fifo.c_str(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+TEST_F(Batch, FolderAsOutputIsAnError) {
+    std::filesystem::create_directory(dir_.file("sub"));
+    auto forced = run({"-k", "1", "-f", "-o", "sub", "cube.ase"});
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_EQ(forced.err, "meshwright: cube.ase: can't create sub: Is a directory\n");
+    EXPECT_EQ(run({"-k", "1", "-o", "sub", "cube.ase"}).status, 1);
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.file("sub")));
+}
+
+TEST_F(Batch, FolderAsInputSaysWhyAndCreatesNothing) {
+    std::filesystem::create_directory(dir_.file("models.ase"));
+    writeFile(dir_.file("taken.cpp"), "mine");
+    std::filesystem::create_directory(dir_.file("taken.ase"));
+    auto result = run({"-k", "1", "models.ase", "taken.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "meshwright: models.ase: can't open: Is a directory\n"
+              "meshwright: taken.ase: can't open: Is a directory\n");
+    EXPECT_FALSE(fileExists(dir_.file("models.cpp")));
+    EXPECT_EQ(readFile(dir_.file("taken.cpp")), "mine");
+}
+
+TEST_F(Batch, ClosedPipeEndsBatchModeAsAFilterButNotTheDialogue) {
+    auto batch =
+        testing::runToolIntoClosedPipe({"-k", "2", "-o", "-", "cube.ase"}, "", dir_.path());
+    EXPECT_EQ(batch.status, 128 + SIGPIPE);
+    auto dialogue = testing::runToolIntoClosedPipe({}, "cube.ase 2\n", dir_.path());
+    EXPECT_EQ(dialogue.status, 0);
+    EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(2));
 }
 
 TEST_F(Batch, HelpAndVersionGoToStandardOutput) {

@@ -160,10 +160,23 @@ TEST_F(ConverterTest, RejectedInputIsReportedAndItsOutputRemoved) {
     EXPECT_FALSE(fileExists("broken.cpp"));
 }
 
-TEST_F(ConverterTest, UnreadableInputIsAReadErrorNotAnEmptyMesh) {
+TEST_F(ConverterTest, FolderAsInputIsAFailedOpenThatNoLaterCheckHides) {
     std::filesystem::create_directory("folder.ase");
-    EXPECT_EQ(convert("folder.ase", 1), "Error: couldn't read folder.ase: Is a directory\n");
+    EXPECT_EQ(convert("folder.ase", 1), "Error: couldn't open folder.ase\n");
     EXPECT_FALSE(fileExists("folder.cpp"));
+    EXPECT_EQ(convert("folder.ase", 7),
+              std::string(kWrongType) + "Error: couldn't open folder.ase\n");
+    writeFile("folder.cpp", "mine");
+    EXPECT_EQ(convert("folder.ase", 1), "Error: couldn't open folder.ase\n");
+    EXPECT_EQ(readFile("folder.cpp"), "mine");
+}
+
+TEST_F(ConverterTest, OutputThatIsTheInputThroughALinkIsAnExistingFile) {
+    writeFile("model.ase", kTriangle);
+    ASSERT_EQ(symlink("model.ase", "model.cpp"), 0);
+    EXPECT_EQ(convert("model.ase", 1),
+              "Error: file model.cpp already exists\nNo Changes will be done to model.cpp\n");
+    EXPECT_EQ(readFile("model.ase"), kTriangle);
 }
 
 TEST_F(ConverterTest, CompleteOutputIsOnDiskWhenRunReturns) {

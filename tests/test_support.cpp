@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -32,6 +33,15 @@ void writeFile(const std::string& path, const std::string& bytes) {
 bool fileExists(const std::string& path) {
     std::error_code error;
     return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
+
+std::vector<std::string> namesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 TempDir::TempDir() {
@@ -87,29 +97,35 @@ void exchange(int inFd, const std::string& input, int outFd, int errFd, ToolResu
 
 }  // namespace
 
-ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
-                   const std::string& workingDir, long long fileSizeLimit, long long memoryLimit) {
-    return runProgram(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit,
-                      memoryLimit);
+void takePipesAsStandardStreams(const int (&in)[2], const int (&out)[2], const int (&err)[2]) {
+    dup2(in[0], 0);
+    dup2(out[1], 1);
+    dup2(err[1], 2);
+    for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
+        close(fd);
+    }
+    // As a shell starts a program, whatever this process does with the signal.
+    signal(SIGPIPE, SIG_DFL);
 }
 
-ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
-                      const std::string& input, const std::string& workingDir,
-                      long long fileSizeLimit, long long memoryLimit) {
+namespace {
+
+ToolResult runWith(const std::string& program, const std::vector<std::string>& arguments,
+                   const std::string& input, const std::string& workingDir, long long fileSizeLimit,
+                   long long memoryLimit, bool outputClosed) {
     ToolResult result;
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) {
         ADD_FAILURE() << "pipe failed";
         return result;
     }
+    if (outputClosed) {  // before the child can write anything into the pipe
+        close(out[0]);
+        out[0] = -1;
+    }
     pid_t child = fork();
     if (child == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) {
-            close(fd);
-        }
+        takePipesAsStandardStreams(in, out, err);
         if (fileSizeLimit >= 0) {
             rlimit limit{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
             setrlimit(RLIMIT_FSIZE, &limit);
@@ -144,6 +160,25 @@ ToolResult runProgram(const std::string& program, const std::vector<std::string>
     result.peakMemoryKb = usage.ru_maxrss;
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return result;
+}
+
+}  // namespace
+
+ToolResult runTool(const std::vector<std::string>& arguments, const std::string& input,
+                   const std::string& workingDir, long long fileSizeLimit, long long memoryLimit) {
+    return runWith(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, fileSizeLimit, memoryLimit,
+                   false);
+}
+
+ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::string& input, const std::string& workingDir,
+                      long long fileSizeLimit, long long memoryLimit) {
+    return runWith(program, arguments, input, workingDir, fileSizeLimit, memoryLimit, false);
+}
+
+ToolResult runToolIntoClosedPipe(const std::vector<std::string>& arguments,
+                                 const std::string& input, const std::string& workingDir) {
+    return runWith(MESHWRIGHT_TOOL_PATH, arguments, input, workingDir, -1, -1, true);
 }
 
 std::string dataPath(const std::string& name) {

@@ -10,6 +10,8 @@ namespace meshwright::testing {
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
+// The names in `folder`, sorted.
+std::vector<std::string> namesIn(const std::string& folder);
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
@@ -43,6 +45,14 @@ ToolResult runTool(const std::vector<std::string>& arguments, const std::string&
 ToolResult runProgram(const std::string& program, const std::vector<std::string>& arguments,
                       const std::string& input, const std::string& workingDir = ".",
                       long long fileSizeLimit = -1, long long memoryLimit = -1);
+
+// Runs meshwright as runTool does, with standard output a pipe whose reading end is already closed.
+ToolResult runToolIntoClosedPipe(const std::vector<std::string>& arguments,
+                                 const std::string& input, const std::string& workingDir);
+
+// In a forked child: the reading end of `in` and the writing ends of `out` and `err` become the
+// standard streams, every other end is closed, and SIGPIPE has its default action again.
+void takePipesAsStandardStreams(const int (&in)[2], const int (&out)[2], const int (&err)[2]);
 
 // What the dialogue prints before its answers are read: the banner and both questions.
 inline const std::string kDialogueQuestions =
