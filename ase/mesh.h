@@ -21,6 +21,9 @@ struct FaceRecord {
     int32_t b = 0;
     int32_t c = 0;
     int32_t smoothing = 0;
+    // Every group of the face as a bit: group n (1 to 32) is bit n - 1, so "1,3" is 0b101. Groups
+    // 0 and past 32 set no bit. Normals made from smoothing groups read it; the writers don't.
+    uint32_t smoothingGroups = 0;
 };
 
 // Indices into MeshData::tVertices for corners a, b, c of the face at the same position.

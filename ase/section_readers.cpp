@@ -189,6 +189,20 @@ void MeshReader::readFaceList() {
     mesh_.materialIds = materialIds.finish();
 }
 
+// "1,3" gives bits 0 and 2.
+uint32_t smoothingGroupBits(std::string_view groups) {
+    uint32_t bits = 0;
+    for (size_t start = 0; start <= groups.size();) {
+        const size_t comma = std::min(groups.find(',', start), groups.size());
+        const int32_t group = parseInt(groups.substr(start, comma - start));
+        if (group >= 1 && group <= 32) {
+            bits |= uint32_t(1) << (group - 1);
+        }
+        start = comma + 1;
+    }
+    return bits;
+}
+
 // "*MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1 BC: 1 CA: 1 *MESH_SMOOTHING 1 *MESH_MTLID 0"
 FaceRecord MeshReader::readFaceRecord(const RecordPlace& place, int32_t& materialId) {
     FaceRecord face;
@@ -211,7 +225,8 @@ FaceRecord MeshReader::readFaceRecord(const RecordPlace& place, int32_t& materia
         face.smoothing = -1;  // no group: the face is drawn flat
     } else {
         face.smoothing = parseInt(groups);  // the first of "1,2" is 1
-        skip(place);                        // *MESH_MTLID
+        face.smoothingGroups = smoothingGroupBits(groups);
+        skip(place);  // *MESH_MTLID
     }
     materialId = readInt(place);
     return face;
