@@ -29,10 +29,12 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     const BatchRequest& request = command.request;
     JobOptions options;
     options.replace = request.force;
-    options.allowExactIndexed = true;
+    options.allowCommandLineKinds = true;
     // A script that converts random bytes or an empty file to an empty fragment hides its fault.
     options.requireMesh = true;
     options.scene = request.scene;
+    options.headerPrefix = request.headerPrefix;
+    options.normals = request.normals;
     options.standardOutput = request.outputGiven && request.outputPath == "-";
     if (request.outputGiven && !options.standardOutput) {
         options.path = request.outputPath;

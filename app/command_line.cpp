@@ -3,14 +3,16 @@
 
 #include <optional>
 
+#include "codegen/c_text.h"
+
 namespace meshwright {
 
 const char* const kUsageText =
-    "Usage: meshwright -k KIND [-f] [-o PATH] FILE.ase...\n"
+    "Usage: meshwright -k KIND [-f] [-o PATH] [--name PREFIX] [--normals SOURCE] FILE.ase...\n"
     "Try 'meshwright --help' for more information.\n";
 
 const char* const kHelpText =
-    "Usage: meshwright -k KIND [-f] [-o PATH] FILE.ase...\n"
+    "Usage: meshwright -k KIND [-f] [-o PATH] [--name PREFIX] [--normals SOURCE] FILE.ase...\n"
     "Turns the mesh of each ASE file into C++ code that draws it with OpenGL, written beside\n"
     "the file as FILE.cpp. Without arguments, meshwright asks its questions on the console.\n"
     "\n"
@@ -20,10 +22,16 @@ const char* const kHelpText =
     "                       3, indexed-vertex-array  an index array, one entry per vertex\n"
     "                       4, exact-indexed         an index array over the distinct corners:\n"
     "                                                draws exactly what kinds 1 and 2 draw\n"
+    "                       5, buffers               a C/C++ header FILE.h of static vertex and\n"
+    "                                                index buffers for shaders, cache-ordered\n"
     "  -o, --output PATH  write to PATH instead (one input only); '-' is standard output\n"
     "  -f, --force        replace an existing output, atomically, once the code is complete\n"
     "      --scene        every object of the file, each in a block of its own with its\n"
     "                     name and colour, instead of the file read as one mesh\n"
+    "      --name PREFIX  kind 5: start the header's names with PREFIX (a C identifier);\n"
+    "                     by default the file's base name made one\n"
+    "      --normals SOURCE  kind 5: file (the file's normals only), smoothing (made from the\n"
+    "                     smoothing groups), none; by default the file's, else smoothing\n"
     "  -h, --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -36,7 +44,8 @@ int32_t kindFromName(std::string_view name) {
     } kinds[] = {{"1", "display-list", 1},
                  {"2", "vertex-array", 2},
                  {"3", "indexed-vertex-array", 3},
-                 {"4", "exact-indexed", 4}};
+                 {"4", "exact-indexed", 4},
+                 {"5", "buffers", 5}};
     for (const auto& k : kinds) {
         if (name == k.number || name == k.word) {
             return k.kind;
@@ -89,6 +98,16 @@ class Parser {
             result_.request.kind = kindFromName(*kind);
             return result_.request.kind != 0 || problem("unknown kind '" + *kind + "'");
         }
+        if (auto name = valueOf(argument, "", "--name")) {
+            result_.request.headerPrefix = *name;
+            return isCIdentifier(*name) ||
+                   problem("--name needs a C identifier, not '" + *name + "'");
+        }
+        if (auto normals = valueOf(argument, "", "--normals")) {
+            result_.request.normalsGiven = true;
+            return normalsFromName(*normals) ||
+                   problem("unknown normals source '" + *normals + "' (file, smoothing, none)");
+        }
         if (auto output = valueOf(argument, "-o", "--output")) {
             result_.request.outputGiven = true;
             result_.request.outputPath = *output;
@@ -97,7 +116,23 @@ class Parser {
         return result_.problem.empty() && problem("unknown option '" + argument + "'");
     }
 
-    // The value of option `shortName` / `longName` when `argument` is that option.
+    bool normalsFromName(const std::string& name) {
+        const struct {
+            std::string_view name;
+            NormalsSource source;
+        } sources[] = {{"file", NormalsSource::kFile},
+                       {"smoothing", NormalsSource::kSmoothing},
+                       {"none", NormalsSource::kNone}};
+        for (const auto& s : sources) {
+            if (name == s.name) {
+                result_.request.normals = s.source;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // The value of option `shortName` (none when empty) / `longName` when `argument` is it.
     std::optional<std::string> valueOf(const std::string& argument, const std::string& shortName,
                                        const std::string& longName) {
         if (argument == shortName || argument == longName) {
@@ -110,7 +145,7 @@ class Parser {
         if (argument.rfind(longName + "=", 0) == 0) {
             return argument.substr(longName.size() + 1);
         }
-        if (argument.size() > 2 && argument.rfind(shortName, 0) == 0) {
+        if (!shortName.empty() && argument.size() > 2 && argument.rfind(shortName, 0) == 0) {
             return argument.substr(2);
         }
         return std::nullopt;
@@ -133,6 +168,8 @@ class Parser {
             problem("no input file");
         } else if (request.outputGiven && request.inputs.size() > 1) {
             problem("-o takes one input only");
+        } else if (request.kind != 5 && (!request.headerPrefix.empty() || request.normalsGiven)) {
+            problem("--name and --normals go with -k buffers only");
         } else {
             result_.action = CommandAction::kConvert;
         }

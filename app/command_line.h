@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "codegen/vertex_buffers.h"
+
 namespace meshwright {
 
 struct BatchRequest {
@@ -15,6 +17,9 @@ struct BatchRequest {
     bool force = false;
     bool scene = false;  // --scene: every object of each file
     std::vector<std::string> inputs;
+    std::string headerPrefix;  // --name; empty when not given
+    bool normalsGiven = false;
+    NormalsSource normals = NormalsSource::kFileElseSmoothing;
 };
 
 enum class CommandAction { kConvert, kHelp, kVersion, kUsageError };
@@ -25,10 +30,10 @@ struct CommandLine {
     std::string problem;  // for kUsageError: what is wrong, in a few words
 };
 
-// Reads the arguments after the program's name. Options: -k/--kind KIND (1, 2, 3,
-// display-list, vertex-array, indexed-vertex-array; required), -o/--output PATH (one input
-// only), -f/--force, --scene, -h/--help, --version; "--" ends the options. Values may follow as the
-// next argument, or joined: "-k2", "--kind=2".
+// Reads the arguments after the program's name. Options: -k/--kind KIND (1 to 5 or their names;
+// required), -o/--output PATH (one input only), -f/--force, --scene, --name PREFIX (a C
+// identifier) and --normals file|smoothing|none (kind 5 only), -h/--help, --version; "--" ends
+// the options. Values may follow as the next argument, or joined: "-k2", "--kind=2".
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The kind a -k value names, or 0 when it names none.

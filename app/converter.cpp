@@ -14,6 +14,7 @@
 #include "ase/scene_reader.h"
 #include "ase/section_readers.h"
 #include "ase/token_reader.h"
+#include "codegen/c_text.h"
 #include "codegen/output.h"
 #include "codegen/scene_writer.h"
 #include "codegen/writers.h"
@@ -25,13 +26,18 @@ Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, Jo
       inputName_(std::move(inputName)),
       scene_(options.scene),
       requireMesh_(options.requireMesh) {
-    const bool kindValid = checkKind(kind, options.allowExactIndexed);
+    const bool kindValid = checkKind(kind, options.allowCommandLineKinds);
     if (!checkExtension()) {
         return;
     }
+    const char* extension = outputKind_ == OutputKind::Buffers ? ".h" : ".cpp";
     outputName_ = options.standardOutput ? "standard output"
-                  : options.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + ".cpp"
+                  : options.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + extension
                                          : options.path;
+    bufferOptions_.names.prefix =
+        options.headerPrefix.empty() ? cIdentifierFromPath(inputName_, 4) : options.headerPrefix;
+    bufferOptions_.names.sourceName = inputName_.substr(inputName_.rfind('/') + 1);
+    bufferOptions_.normals = options.normals;
     if (!openInput()) {
         return;
     }
@@ -58,8 +64,8 @@ void Converter::fail(FailureKind kind, const std::string& reason) {
     failed_ = true;
 }
 
-bool Converter::checkKind(int32_t kind, bool allowExactIndexed) {
-    if ((kind >= 1 && kind <= 3) || (kind == 4 && allowExactIndexed)) {
+bool Converter::checkKind(int32_t kind, bool allowCommandLineKinds) {
+    if ((kind >= 1 && kind <= 3) || ((kind == 4 || kind == 5) && allowCommandLineKinds)) {
         outputKind_ = static_cast<OutputKind>(kind);
         return true;
     }
@@ -171,6 +177,15 @@ void Converter::convert() {
     FileSource source(inputFile_);
     FileSink sink(outputFile_.descriptor());
     Output out(sink);
+    if (outputKind_ == OutputKind::Buffers) {
+        TokenReader reader(source);
+        MeshData mesh = readMesh(reader);
+        checkMeshFound(mesh.sectionFound);
+        writeBuffers(mesh, bufferOptions_, out);
+        out.flush();
+        outputFile_.commit();
+        return;
+    }
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
     if (scene_) {
         // One object at a time: memory holds the largest object, not the scene.

@@ -9,36 +9,39 @@
 
 #include "app/failure.h"
 #include "app/output_file.h"
+#include "codegen/writers.h"
 
 namespace meshwright {
 
-// The dialogue offers the first three; the command line offers ExactIndexed too.
+// The dialogue offers the first three; the command line offers ExactIndexed and Buffers too.
 enum class OutputKind : int32_t {
     DisplayList = 1,
     VertexArray = 2,
     IndexedVertexArray = 3,
     ExactIndexed = 4,
+    Buffers = 5,
 };
 
 // Where the generated code goes, and which kinds the job accepts.
 struct JobOptions {
-    std::string path;             // empty: the input's name with ".cpp" for its last 4 characters
+    std::string path;  // empty: the input's name with ".cpp" (".h" for Buffers) for its last 4
     bool standardOutput = false;  // write to standard output instead of a file
     bool replace = false;  // an existing file is replaced, atomically, once the code is complete
-    bool allowExactIndexed = false;  // kind 4 is accepted (the command line offers it)
+    bool allowCommandLineKinds = false;  // kinds 4 and 5 are accepted (the command line's)
     bool requireMesh = false;        // an input without any mesh section fails instead of giving an
                                      // empty fragment
     bool scene = false;  // every object of the file, each in its own block (see SceneReader)
     // Write under a named temporary, as where the file system has no unnamed files (tests).
     bool namedTemporary = false;
+    std::string headerPrefix;  // Buffers: the names' prefix; empty: made from the input's name
+    NormalsSource normals = NormalsSource::kFileElseSmoothing;  // Buffers: where normals come from
 };
 
 class Converter {
   public:
     // Does the whole set-up, reporting each failure to `reporter`, in this order:
-    //  - a kind other than 1, 2, 3 (or 4 when allowed) (kWrongKind); the checks below still run and
-    //  report, but no
-    //    output file is created;
+    //  - a kind other than 1, 2, 3 (or 4 and 5 when allowed) (kWrongKind); the checks below still
+    //    run and report, but no output file is created;
     //  - a name whose last four characters are not ".ase" in any case (kNoExtension); the set-up
     //    ends there;
     //  - an input that can't be opened for reading, a folder included (kCantOpenInput); never
@@ -72,7 +75,7 @@ class Converter {
     const std::string& outputName() const { return outputName_; }
 
   private:
-    bool checkKind(int32_t kind, bool allowExactIndexed);
+    bool checkKind(int32_t kind, bool allowCommandLineKinds);
     bool checkExtension();
     bool openInput();
     void reportExistingOutput();
@@ -91,6 +94,7 @@ class Converter {
     int inputFile_ = -1;
     FileIdentity inputIdentity_;
     OutputFile outputFile_;
+    BufferOptions bufferOptions_;
 };
 
 }  // namespace meshwright

@@ -1,10 +1,12 @@
-// The three writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
+// The writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
 #pragma once
 
 #include <cstdint>
 
 #include "ase/mesh.h"
+#include "codegen/buffer_header.h"
 #include "codegen/output.h"
+#include "codegen/vertex_buffers.h"
 
 namespace meshwright {
 
@@ -33,5 +35,16 @@ struct KindWriter {
 
 // The writer of `kind` (1 to 4); nullptr for any other number.
 const KindWriter* kindWriter(int32_t kind);
+
+struct BufferOptions {
+    HeaderNames names;
+    NormalsSource normals = NormalsSource::kFileElseSmoothing;
+};
+
+// Kind 5: a header of static buffers (see writeBufferHeader) drawing the mesh as one part named
+// after the source file, its normals chosen by `options.normals` (the mesh's normals are
+// replaced accordingly). Throws MeshError for a mesh without faces, for faces without a vertex
+// list, and for what VertexBufferBuilder::addPart and makeSmoothingNormals reject.
+void writeBuffers(MeshData& mesh, const BufferOptions& options, Output& out);
 
 }  // namespace meshwright

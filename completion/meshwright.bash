@@ -1,5 +1,6 @@
-# Bash completion of meshwright: its options, the kinds after -k/--kind, any file after
-# -o/--output, and otherwise ASE models (*.ase, *.ASE) and folders.
+# Bash completion of meshwright: its options, the kinds after -k/--kind, the sources after
+# --normals, any file after -o/--output, nothing after --name, and otherwise ASE models (*.ase,
+# *.ASE) and folders.
 
 _meshwright() {
     local cur=${COMP_WORDS[COMP_CWORD]}
@@ -13,8 +14,16 @@ _meshwright() {
     COMPREPLY=()
     case $prev in
         -k | --kind)
-            local kinds="1 2 3 4 display-list vertex-array indexed-vertex-array exact-indexed"
+            local kinds="1 2 3 4 5 display-list vertex-array indexed-vertex-array exact-indexed"
+            kinds+=" buffers"
             mapfile -t COMPREPLY < <(compgen -W "$kinds" -- "$cur")
+            return
+            ;;
+        --normals)
+            mapfile -t COMPREPLY < <(compgen -W "file smoothing none" -- "$cur")
+            return
+            ;;
+        --name)
             return
             ;;
         -o | --output)
@@ -29,7 +38,8 @@ _meshwright() {
         [[ $word == -- ]] && options_end=true
     done
     if [[ $cur == -* ]] && ! $options_end; then
-        local options="-k --kind -o --output -f --force --scene -h --help --version"
+        local options="-k --kind -o --output -f --force --scene --name --normals -h --help"
+        options+=" --version"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi

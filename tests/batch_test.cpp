@@ -275,6 +275,47 @@ TEST_F(Batch, ClosedPipeEndsBatchModeAsAFilterButNotTheDialogue) {
     EXPECT_EQ(readFile(dir_.file("cube.cpp")), dialogueOutput(2));
 }
 
+// The header kind writes FILE.h, names its contents after the file unless told otherwise, and,
+// like kind 4, is not one of the dialogue's kinds.
+TEST_F(Batch, HeaderKindWritesADotHBesideTheInput) {
+    std::filesystem::copy_file(examplePath("cube.ase"), dir_.file("3 Cubes.ase"));
+    auto result = run({"-k", "buffers", "3 Cubes.ase"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    const std::string header = readFile(dir_.file("3 Cubes.h"));
+    EXPECT_EQ(header.rfind("// \"3 Cubes.ase\" as OpenGL vertex and index buffers", 0), 0u);
+    EXPECT_NE(header.find("#ifndef _3_Cubes_BUFFERS_H\r\n"), std::string::npos);
+    EXPECT_NE(header.find("static const float _3_Cubes_vertices[192] = {"), std::string::npos);
+    EXPECT_FALSE(fileExists(dir_.file("3 Cubes.cpp")));
+
+    auto named = run({"-k", "5", "--name", "box", "--normals", "none", "-o", "-", "cube.ase"});
+    EXPECT_EQ(named.status, 0);
+    EXPECT_NE(named.out.find("#define box_HAS_NORMALS 0\r\n"), std::string::npos);
+    EXPECT_NE(named.out.find("static const float box_vertices[100] = {"), std::string::npos);
+
+    auto dialogue = runTool({}, "cube.ase 5\n", dir_.path());
+    EXPECT_NE(dialogue.out.find("Error: Wrong Type (only 1,2 or 3 allowed)\n"), std::string::npos);
+    EXPECT_FALSE(fileExists(dir_.file("cube.h")));
+    EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
+}
+
+// A number past the float range reads as an infinity, which no literal can hold: the file is
+// refused with the place of the number, and no header is left behind.
+TEST_F(Batch, HeaderKindRefusesAnInfiniteNumberAndLeavesNoFile) {
+    std::string text = readFile(dir_.file("cube.ase"));
+    const std::string vertex = "*MESH_VERTEX    3\t10.0000";
+    const size_t at = text.find(vertex);
+    ASSERT_NE(at, std::string::npos);
+    text.replace(at, vertex.size(), "*MESH_VERTEX    3\t1e39");
+    writeFile(dir_.file("huge.ase"), text);
+    auto result = run({"-k", "buffers", "huge.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err,
+              "meshwright: huge.ase: a coordinate of vertex 3 is beyond the float range "
+              "(infinite), which a header can't write\n");
+    EXPECT_FALSE(fileExists(dir_.file("huge.h")));
+}
+
 TEST_F(Batch, HelpAndVersionGoToStandardOutput) {
     auto help = run({"--help"});
     EXPECT_EQ(help.status, 0);

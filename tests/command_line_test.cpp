@@ -21,7 +21,9 @@ TEST(CommandLine, KindsAreNumbersOrNames) {
                               {"0", 0},
                               {"4", 4},
                               {"exact-indexed", 4},
-                              {"5", 0},
+                              {"5", 5},
+                              {"buffers", 5},
+                              {"6", 0},
                               {"Display-List", 0},
                               {"01", 0},
                               {"", 0}}) {
@@ -56,7 +58,13 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"a.ase"}, "the kind is missing (-k KIND)"},
         {{"-k", "1"}, "no input file"},
-        {{"-k", "5", "a.ase"}, "unknown kind '5'"},
+        {{"-k", "6", "a.ase"}, "unknown kind '6'"},
+        {{"-k", "5", "--name", "3d", "a.ase"}, "--name needs a C identifier, not '3d'"},
+        {{"-k", "5", "--name=a-b", "a.ase"}, "--name needs a C identifier, not 'a-b'"},
+        {{"-k", "5", "--normals", "flat", "a.ase"},
+         "unknown normals source 'flat' (file, smoothing, none)"},
+        {{"-k", "4", "--name", "m", "a.ase"}, "--name and --normals go with -k buffers only"},
+        {{"-k", "1", "--normals=none", "a.ase"}, "--name and --normals go with -k buffers only"},
         {{"-k"}, "option '-k' needs a value"},
         {{"-k", "1", "-x", "a.ase"}, "unknown option '-x'"},
         {{"-k", "1", "--frobnicate", "a.ase"}, "unknown option '--frobnicate'"},
@@ -68,6 +76,20 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
         EXPECT_EQ(command.action, CommandAction::kUsageError);
         EXPECT_EQ(command.problem, problem);
     }
+}
+
+TEST(CommandLine, HeaderOptionsNameThePrefixAndTheNormals) {
+    CommandLine command =
+        parseCommandLine({"-k", "buffers", "--name", "_3_Cubes", "--normals=smoothing", "a.ase"});
+    ASSERT_EQ(command.action, CommandAction::kConvert) << command.problem;
+    EXPECT_EQ(command.request.headerPrefix, "_3_Cubes");
+    EXPECT_EQ(command.request.normals, NormalsSource::kSmoothing);
+    EXPECT_EQ(parseCommandLine({"-k5", "a.ase"}).request.normals,
+              NormalsSource::kFileElseSmoothing);
+    EXPECT_EQ(parseCommandLine({"-k5", "--normals", "file", "a.ase"}).request.normals,
+              NormalsSource::kFile);
+    EXPECT_EQ(parseCommandLine({"-k5", "--normals", "none", "a.ase"}).request.normals,
+              NormalsSource::kNone);
 }
 
 TEST(CommandLine, HelpAndVersionWinOverEverythingElse) {
@@ -149,10 +171,10 @@ std::set<std::string> kindsIn(const std::string& text) {
 TEST(CommandLine, ManPageDocumentsEveryOptionAndKindOfTheHelp) {
     const std::string page = manPageWords();
     const std::set<std::string> helpOptions = optionsIn(kHelpText);
-    EXPECT_EQ(helpOptions.size(), 10u);  // six options, four of them with both names
+    EXPECT_EQ(helpOptions.size(), 12u);  // eight options, four of them with both names
     EXPECT_EQ(optionsIn(page), helpOptions);
     const std::set<std::string> kinds = kindsIn(kHelpText);
-    EXPECT_EQ(kinds.size(), 4u);
+    EXPECT_EQ(kinds.size(), 5u);
     for (std::string k : kinds) {
         k.replace(k.find(','), 1, " or");  // "4, exact-indexed" is "4 or exact-indexed" there
         EXPECT_NE(page.find(k), std::string::npos) << k;

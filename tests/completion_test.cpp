@@ -47,9 +47,16 @@ Words complete(const Words& words, const std::string& dir = ".") {
 }
 
 TEST(Completion, OffersTheKindsAfterTheKindOption) {
-    const Words kinds = {
-        "1",           "2", "3", "4", "display-list", "exact-indexed", "indexed-vertex-array",
-        "vertex-array"};
+    const Words kinds = {"1",
+                         "2",
+                         "3",
+                         "4",
+                         "5",
+                         "buffers",
+                         "display-list",
+                         "exact-indexed",
+                         "indexed-vertex-array",
+                         "vertex-array"};
     EXPECT_EQ(complete({"meshwright", "-k", ""}), kinds);
     EXPECT_EQ(complete({"meshwright", "a.ase", "--kind", ""}), kinds);
     EXPECT_EQ(complete({"meshwright", "--kind", "=", ""}), kinds);
@@ -59,8 +66,9 @@ TEST(Completion, OffersTheKindsAfterTheKindOption) {
 
 TEST(Completion, OffersTheOptionsForADash) {
     EXPECT_EQ(complete({"meshwright", "-"}),
-              (Words{"--force", "--help", "--kind", "--output", "--scene", "--version", "-f", "-h",
-                     "-k", "-o"}));
+              (Words{"--force", "--help", "--kind", "--name", "--normals", "--output", "--scene",
+                     "--version", "-f", "-h", "-k", "-o"}));
+    EXPECT_EQ(complete({"meshwright", "-k", "5", "--normals", "s"}), Words{"smoothing"});
     EXPECT_EQ(complete({"meshwright", "-k", "2", "--f"}), Words{"--force"});
 }
 
