@@ -21,9 +21,22 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libOSMesa.so\nleak:libLLVM\n";
 }
 
-OffscreenCanvas::OffscreenCanvas(int size)
+OffscreenCanvas::OffscreenCanvas(int size, Profile profile)
     : size_(size), frame_(static_cast<size_t>(size) * size * kChannels) {
-    context_ = OSMesaCreateContextExt(OSMESA_RGBA, kDepthBits, 0, 0, nullptr);
+    const int coreAttributes[] = {OSMESA_FORMAT,
+                                  OSMESA_RGBA,
+                                  OSMESA_DEPTH_BITS,
+                                  kDepthBits,
+                                  OSMESA_PROFILE,
+                                  OSMESA_CORE_PROFILE,
+                                  OSMESA_CONTEXT_MAJOR_VERSION,
+                                  3,
+                                  OSMESA_CONTEXT_MINOR_VERSION,
+                                  3,
+                                  0};
+    context_ = profile == Profile::kCore33
+                   ? OSMesaCreateContextAttribs(coreAttributes, nullptr)
+                   : OSMesaCreateContextExt(OSMESA_RGBA, kDepthBits, 0, 0, nullptr);
     if (context_ == nullptr) {
         throw std::runtime_error("can't create an off-screen OpenGL context");
     }

@@ -21,6 +21,7 @@ namespace {
 
 // Users of the dialogue pick kinds 1 to 3 from its menu; later kinds are on the command line only.
 constexpr int kDialogueKinds = 3;
+constexpr int kHeaderKind = 5;
 
 // Fragments are compiled as a user's program would compile them: warnings on; no optimisation,
 // which keeps compiling thousands of calls in one function quick.
@@ -66,11 +67,15 @@ std::string runTool(const std::string& asePath, int kind, const fs::path& folder
     if (asking == Asking::kSceneCommandLine) {
         command.insert(command.begin() + 3, "--scene");
     }
+    if (kind == kHeaderKind) {
+        command.insert(command.end() - 1, {"--name", kHeaderPrefix});
+    }
     ProcessResult tool =
         asking == Asking::kDialogue
             ? runProcess({MESHWRIGHT_TOOL_PATH}, name + " " + kindText + "\n", folder)
             : runProcess(command, "", folder);
-    const fs::path fragment = (folder / name).replace_extension(".cpp");
+    const fs::path fragment =
+        (folder / name).replace_extension(kind == kHeaderKind ? ".h" : ".cpp");
     if (tool.status != 0 || !fs::exists(fragment)) {
         throw std::runtime_error("the tool wrote no fragment for " + name + " in kind " + kindText +
                                  ":\n" + tool.output);
@@ -135,6 +140,44 @@ std::vector<std::string> compilerWarnings(const std::string& diagnostics) {
         start = end + 1;
     }
     return found;
+}
+
+CompiledHeader compileHeader(const std::string& headerPath) {
+    const std::vector<std::string> common = {"-Wall",
+                                             "-Wextra",
+                                             "-pedantic",
+                                             "-O0",
+                                             "-fdiagnostics-color=never",
+                                             "-DMESHWRIGHT_HEADER=\"" + headerPath + "\"",
+                                             std::string("-DMESHWRIGHT_PREFIX=") + kHeaderPrefix,
+                                             "-I" MESHWRIGHT_RENDER_DIR};
+    CompiledHeader compiled{fs::path(headerPath).replace_extension(".so").string(), "", ""};
+    std::vector<std::string> asC = {MESHWRIGHT_C_COMPILER, "-std=c99", "-fPIC", "-shared"};
+    asC.insert(asC.end(), common.begin(), common.end());
+    asC.insert(asC.end(), {MESHWRIGHT_RENDER_DIR "/header_unit.c", "-o", compiled.module});
+    std::vector<std::string> asCpp = {MESHWRIGHT_FRAGMENT_COMPILER, "-std=c++11", "-x", "c++",
+                                      "-fsyntax-only"};
+    asCpp.insert(asCpp.end(), common.begin(), common.end());
+    asCpp.push_back(MESHWRIGHT_RENDER_DIR "/header_unit.c");
+    for (auto [command, diagnostics] :
+         {std::pair{&asC, &compiled.cDiagnostics}, std::pair{&asCpp, &compiled.cppDiagnostics}}) {
+        ProcessResult compiler = runProcess(*command);
+        *diagnostics = compiler.output;
+        if (compiler.status != 0) {
+            throw std::runtime_error("the header " + headerPath + " doesn't compile:\n" +
+                                     compiler.output);
+        }
+    }
+    return compiled;
+}
+
+RgbaImage renderHeader(const std::string& module, const std::string& picturePath, int size) {
+    ProcessResult host =
+        runProcess({MESHWRIGHT_HEADER_HOST, "--size", std::to_string(size), module, picturePath});
+    if (host.status != 0) {
+        throw std::runtime_error("the header host failed on " + module + ":\n" + host.output);
+    }
+    return readPng(picturePath);
 }
 
 RgbaImage renderFragment(const std::string& module, const SceneOptions& options,

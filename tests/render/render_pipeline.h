@@ -12,7 +12,8 @@ namespace meshwright::render {
 
 // Runs the built tool on a copy of the model at `asePath`, made in the folder
 // `workDir`/kind<kind>, and returns the path of the fragment it wrote there. Kinds 1 to 3 are
-// asked for through the dialogue, as its users do; later kinds through the command line.
+// asked for through the dialogue, as its users do; later kinds through the command line. Kind 5
+// writes a header (.h) whose names start with kHeaderPrefix.
 // Throws std::runtime_error with what the tool said when no fragment appears.
 std::string generateFragment(const std::string& asePath, int kind, const std::string& workDir);
 
@@ -33,6 +34,23 @@ CompiledFragment compileFragment(const std::string& fragmentPath);
 
 // The warning lines of a compiler's output.
 std::vector<std::string> compilerWarnings(const std::string& diagnostics);
+
+inline constexpr const char* kHeaderPrefix = "model";
+
+struct CompiledHeader {
+    std::string module;          // shared module exposing the buffers through headerView()
+    std::string cDiagnostics;    // what the C compiler said (-std=c99 -Wall -Wextra -pedantic)
+    std::string cppDiagnostics;  // what the C++ compiler said (-std=c++11, the same warnings)
+};
+
+// Compiles header_unit.c around the header at `headerPath` as C99 into a module beside the
+// header, and once more as C++11 to hear that compiler out. Throws std::runtime_error with the
+// diagnostics when either fails.
+CompiledHeader compileHeader(const std::string& headerPath);
+
+// Draws the header module's buffers with the core-profile host (header_host), with kind 1's
+// camera and unlit colour, writes the picture to `picturePath` and returns it.
+RgbaImage renderHeader(const std::string& module, const std::string& picturePath, int size = 256);
 
 // Draws `module` with the render host in a square frame of `size` pixels, writes the picture
 // to `picturePath` and returns it. Throws std::runtime_error with the host's message on failure.

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -35,6 +36,7 @@ constexpr Kind kKinds[] = {
     {4, true, nullptr},
 };
 constexpr int kReferenceKind = 1;
+constexpr int kHeaderKind = 5;
 
 enum class Source { Example, TestData, Generated };
 
@@ -131,6 +133,25 @@ class ModelRenderer {
             << "); both are in " << keepForALook(kind, scene);
     }
 
+    CompiledHeader header() {
+        if (!header_) {
+            header_ = compileHeader(fragment(kHeaderKind));
+        }
+        return *header_;
+    }
+
+    // Expects the header's buffers, drawn by a shader program in a core-profile context, to
+    // cover exactly the pixels kind 1 covers unlit. Both draw in one colour, so the pictures
+    // are the silhouettes and must be equal to the bit.
+    void expectHeaderDrawsTheSameSilhouette() {
+        const std::string path = picturePath(kHeaderKind, kPlain);
+        const RgbaImage drawn = renderHeader(header().module, path);
+        PictureDifference difference = comparePictures(picture(kReferenceKind, kPlain), drawn);
+        EXPECT_EQ(difference.differingPixels, 0)
+            << name_ << ": the header's buffers and kind " << kReferenceKind
+            << " draw different silhouettes; both are in " << keepForALook(kHeaderKind, kPlain);
+    }
+
   private:
     std::string fragment(int kind) {
         auto known = fragments_.find(kind);
@@ -163,6 +184,7 @@ class ModelRenderer {
     std::map<int, std::string> fragments_;
     std::map<int, CompiledFragment> compiled_;
     std::map<std::string, RgbaImage> pictures_;
+    std::optional<CompiledHeader> header_;
 };
 
 size_t occurrences(const std::string& text, const std::string& word) {
@@ -227,6 +249,16 @@ TEST_P(Render, KindFourDrawsExactlyWhatKindOneDraws) {
     // Kind 4 chooses each corner's normal as kind 1 does (the face normal for a face without a
     // smoothing group), so unlike kind 2 it needs no smooth model to draw the same picture.
     model_.expectSamePicture(4, kLitAndTextured);
+}
+
+TEST_P(Render, HeaderCompilesAsCAndAsCppWithoutAWarning) {
+    const CompiledHeader header = model_.header();
+    EXPECT_EQ(header.cDiagnostics, "");
+    EXPECT_EQ(header.cppDiagnostics, "");
+}
+
+TEST_P(Render, HeaderBuffersDrawKindOnesSilhouetteInACoreProfile) {
+    model_.expectHeaderDrawsTheSameSilhouette();
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, Render, ::testing::ValuesIn(kModels),
