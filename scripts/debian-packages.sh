@@ -1,15 +1,17 @@
 # The Debian packages each job needs, and the check that installs what is missing.
 # Sourced by run-tool, run-tests and .ci/run; the lists live here only.
 
-# Libraries the tool itself links (the compiler, cmake and make are taken as given).
-tool_packages=()
+# Libraries the tool itself links (the compiler, cmake and make are taken as given): meshoptimizer
+# orders the header kind's triangles for the vertex cache.
+tool_packages=(libmeshoptimizer-dev)
 # What the test suite adds: GoogleTest, and Mesa's off-screen renderer and libpng for the
 # render tests.
 test_packages=(libgtest-dev libgmock-dev libosmesa6-dev libpng-dev)
-# What CI adds: the example programs, the benchmarks, the fuzzer's clang runtime, and the
-# shared-library dependencies of the Debian package.
-ci_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libbenchmark-dev clang
-             libclang-rt-14-dev dpkg-dev)
+# What CI adds: the example programs (the modern one loads OpenGL with libepoxy), the
+# benchmarks, the fuzzer's clang runtime, and the shared-library dependencies of the Debian
+# package.
+ci_packages=(cmake g++ make freeglut3-dev libglu1-mesa-dev libepoxy-dev pkg-config
+             libbenchmark-dev clang libclang-rt-14-dev dpkg-dev)
 
 # Prints, one per line, the packages among "$@" that are not installed. When
 # MESHWRIGHT_INSTALLED_PACKAGES is set, exactly the packages it lists count as installed and the
