@@ -39,6 +39,18 @@ void fuzzMesh(std::string_view bytes) {
         kindWriter(kind)->write(mesh, out);
         out.flush();
     }
+    // The header kind makes normals and reorders triangles: it may refuse a mesh, never fail.
+    for (NormalsSource normals : {NormalsSource::kFileElseSmoothing, NormalsSource::kSmoothing}) {
+        MeshData copy = mesh;
+        DiscardingSink sink;
+        Output out(sink, 256);
+        try {
+            writeBuffers(copy, {{"fuzz", "fuzz.ase"}, normals}, out);
+        } catch (const MeshError&) {
+            continue;
+        }
+        out.flush();
+    }
 }
 
 void fuzzScene(std::string_view bytes) {
