@@ -7,6 +7,25 @@ namespace meshwright {
 
 namespace {
 
+// The words of a map block after its "{", up to its "}": the file name after *BITMAP.
+std::optional<std::string> readBitmapName(SceneWords& words) {
+    std::optional<std::string> bitmap;
+    while (std::optional<SceneWord> word = words.next()) {
+        if (word->quoted) {
+            continue;
+        }
+        if (word->text == "}") {
+            break;
+        }
+        if (word->text == "{") {
+            words.skipBlock();
+        } else if (word->text == "*BITMAP") {
+            bitmap = std::string(words.nextText());
+        }
+    }
+    return bitmap;
+}
+
 // The words of a material block after its "{", up to its "}". Sub-materials are read one level
 // deep only: deeper ones are skipped whole, so no file can nest the reading past that.
 void readMaterialBody(SceneWords& words, Material& material, bool readSubMaterials) {
@@ -24,6 +43,10 @@ void readMaterialBody(SceneWords& words, Material& material, bool readSubMateria
             material.name = std::string(words.nextText());
         } else if (text == "*MATERIAL_DIFFUSE") {
             material.diffuse = readColour(words);
+        } else if (text == "*MAP_DIFFUSE") {
+            if (words.opensBlock()) {
+                material.diffuseMap = readBitmapName(words);
+            }
         } else if (text == "*NUMSUBMTLS") {
             material.subMaterialCount = parseInt(words.nextText());
         } else if (text == "*SUBMATERIAL" && readSubMaterials) {

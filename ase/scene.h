@@ -23,6 +23,8 @@ struct ScenePart {
     // The material's (or sub-material's) *MATERIAL_DIFFUSE; else the object's *WIREFRAME_COLOR;
     // else absent.
     std::optional<Colour> colour;
+    // The diffuse texture's file name from the same material's *MAP_DIFFUSE block; else absent.
+    std::optional<std::string> diffuseMap;
     // Positions in the object's mesh.faces of the faces this part draws, ascending; absent when
     // the part draws every face (then the object's mesh is drawn as it is, without a copy).
     std::optional<std::vector<int32_t>> faces;

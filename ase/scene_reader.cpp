@@ -43,6 +43,7 @@ std::vector<ScenePart> multiMaterialParts(const MeshData& mesh, const Material& 
                                 ? *subMaterial->name
                                 : "submaterial " + std::to_string(number);
         part.colour = subMaterial && subMaterial->diffuse ? subMaterial->diffuse : wireframe;
+        part.diffuseMap = subMaterial ? subMaterial->diffuseMap : std::nullopt;
         if (!onePart) {
             part.faces = std::move(faces);
         }
@@ -190,6 +191,7 @@ SceneObject SceneReader::finishObject(ObjectDraft&& draft) const {
     } else {
         ScenePart whole;
         whole.colour = material && material->diffuse ? material->diffuse : draft.wireframe;
+        whole.diffuseMap = material ? material->diffuseMap : std::nullopt;
         object.parts.push_back(std::move(whole));
     }
     return object;

@@ -149,6 +149,19 @@ TEST(SceneReader, MultiMaterialObjectIsOnePartPerSubMaterialItsFacesUse) {
     expectColour(parts[1].colour, 0.25f, 0.5f, 1.0f);  // "Glass" has none: the wireframe's
 }
 
+TEST(SceneReader, PartsNameTheirMaterialsDiffuseTexture) {
+    const auto objects =
+        readScene(kMaterialList + geomObject("Plain", squareMesh(), "\t*MATERIAL_REF 0\n") +
+                  geomObject("Lamp", squareMesh(4, 0), "\t*MATERIAL_REF 1\n") +
+                  geomObject("Colourless", squareMesh(), "\t*MATERIAL_REF 2\n"));
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(objects[0].parts[0].diffuseMap, "c:\\maps\\red.png");
+    ASSERT_EQ(objects[1].parts.size(), 2u);
+    EXPECT_EQ(objects[1].parts[0].diffuseMap, "wood grain.jpg");
+    EXPECT_EQ(objects[1].parts[1].diffuseMap, std::nullopt);  // "Glass" has no map
+    EXPECT_EQ(objects[2].parts[0].diffuseMap, std::nullopt);
+}
+
 TEST(SceneReader, WithoutAUsableMaterialTheWireframeColourOrNoneIsUsed) {
     const std::string wireframe = "\t*WIREFRAME_COLOR 0.25 0.5 1.0\n";
     const auto objects =

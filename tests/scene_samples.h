@@ -61,8 +61,9 @@ inline std::string geomObject(const std::string& name, const std::string& body,
            "\"\n\t\t*TM_ROW0 1.0 0.0 0.0\n\t}\n" + body + "\t*PROP_MOTIONBLUR 0\n" + tail + "}\n";
 }
 
-// A material list: a plain material 0 ("Red"), a multi-material 1 ("Multi", diffuse white) with
-// three sub-materials of which the second has no diffuse colour, and a plain material 2
+// A material list: a plain material 0 ("Red", textured "c:\maps\red.png"), a multi-material 1
+// ("Multi", diffuse white) with three sub-materials of which the first is textured ("wood
+// grain.jpg") and the second has no diffuse colour, and a plain material 2
 // ("Colourless") with no diffuse colour.
 inline const std::string kMaterialList =
     "*MATERIAL_LIST {\n\t*MATERIAL_COUNT 3\n"
@@ -73,7 +74,9 @@ inline const std::string kMaterialList =
     "\t*MATERIAL 1 {\n\t\t*MATERIAL_NAME \"Multi\"\n\t\t*MATERIAL_DIFFUSE 1.0 1.0 1.0\n"
     "\t\t*NUMSUBMTLS 3\n"
     "\t\t*SUBMATERIAL 0 {\n\t\t\t*MATERIAL_NAME \"Wood grain\"\n"
-    "\t\t\t*MATERIAL_DIFFUSE 0.5 0.25 0.0\n\t\t}\n"
+    "\t\t\t*MATERIAL_DIFFUSE 0.5 0.25 0.0\n"
+    "\t\t\t*MAP_DIFFUSE {\n\t\t\t\t*MAP_SUBNO 1\n\t\t\t\t*BITMAP \"wood grain.jpg\"\n\t\t\t}\n"
+    "\t\t}\n"
     "\t\t*SUBMATERIAL 1 {\n\t\t\t*MATERIAL_NAME \"Glass\"\n\t\t}\n"
     "\t\t*SUBMATERIAL 2 {\n\t\t\t*MATERIAL_NAME \"Steel\"\n"
     "\t\t\t*MATERIAL_DIFFUSE 0.5 0.5 0.5\n\t\t}\n"
