@@ -28,6 +28,7 @@ const char* const kHelpText =
     "  -f, --force        replace an existing output, atomically, once the code is complete\n"
     "      --scene        every object of the file, each in a block of its own with its\n"
     "                     name and colour, instead of the file read as one mesh\n"
+    "                     (kind 5: a draw record per object, or per sub-material)\n"
     "      --name PREFIX  kind 5: start the header's names with PREFIX (a C identifier);\n"
     "                     by default the file's base name made one\n"
     "      --normals SOURCE  kind 5: file (the file's normals only), smoothing (made from the\n"

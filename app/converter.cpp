@@ -178,14 +178,15 @@ void Converter::convert() {
     FileSink sink(outputFile_.descriptor());
     Output out(sink);
     if (outputKind_ == OutputKind::Buffers) {
-        TokenReader reader(source);
-        MeshData mesh = readMesh(reader);
-        checkMeshFound(mesh.sectionFound);
-        writeBuffers(mesh, bufferOptions_, out);
-        out.flush();
-        outputFile_.commit();
-        return;
+        writeHeader(source, out);
+    } else {
+        writeFragment(source, out);
     }
+    out.flush();
+    outputFile_.commit();
+}
+
+void Converter::writeFragment(ByteSource& source, Output& out) {
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
     if (scene_) {
         // One object at a time: memory holds the largest object, not the scene.
@@ -200,8 +201,24 @@ void Converter::convert() {
         checkMeshFound(mesh.sectionFound);
         writer.write(mesh, out);
     }
-    out.flush();
-    outputFile_.commit();
+}
+
+// A header's constants come before its arrays, so all parts are gathered first.
+void Converter::writeHeader(ByteSource& source, Output& out) {
+    if (scene_) {
+        SceneReader scene(source);
+        try {
+            writeSceneBuffers(scene, bufferOptions_, out);
+        } catch (const MeshError&) {
+            checkMeshFound(scene.meshFound());  // a file without any mesh says so first
+            throw;
+        }
+    } else {
+        TokenReader reader(source);
+        MeshData mesh = readMesh(reader);
+        checkMeshFound(mesh.sectionFound);
+        writeBuffers(mesh, bufferOptions_, out);
+    }
 }
 
 }  // namespace meshwright

@@ -9,6 +9,7 @@
 
 #include "app/failure.h"
 #include "app/output_file.h"
+#include "ase/byte_source.h"
 #include "codegen/writers.h"
 
 namespace meshwright {
@@ -82,6 +83,8 @@ class Converter {
     bool createOutput(const JobOptions& options);
     void convert();
     void checkMeshFound(bool found) const;
+    void writeFragment(ByteSource& source, Output& out);  // kinds 1-4
+    void writeHeader(ByteSource& source, Output& out);    // kind 5
     void fail(FailureKind kind, const std::string& reason = "");
 
     Reporter& reporter_;

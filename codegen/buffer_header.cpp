@@ -77,6 +77,10 @@ void putComment(const VertexBuffers& buffers, const std::vector<PartLabel>& labe
         out.putInt(int64_t(p + 1));
         out.putText(": ");
         out.putText(cStringLiteral(labels[p].name));
+        if (labels[p].material) {
+            out.putText(" material ");
+            out.putText(cStringLiteral(*labels[p].material));
+        }
         out.putText(", ");
         putTriangles(out, buffers.parts[p].indexCount / 3);
         out.putText(".\n");
@@ -154,7 +158,8 @@ void putPartRecords(const VertexBuffers& buffers, const std::vector<PartLabel>& 
     out.putText("\ntypedef struct ");
     out.putText(prefix);
     out.putText("_part {\n");
-    out.putText("\tconst char* name;\n");
+    out.putText("\tconst char* name; /* the object's */\n");
+    out.putText("\tconst char* material; /* the sub-material's, or 0 for the whole object */\n");
     out.putText("\tunsigned int first_index; /* where the part starts in the indices */\n");
     out.putText("\tunsigned int index_count;\n");
     out.putText("\tint has_color;\n");
@@ -175,6 +180,8 @@ void putPartRecords(const VertexBuffers& buffers, const std::vector<PartLabel>& 
         const float rgb[3] = {colour.x, colour.y, colour.z};
         out.putText("\t{");
         out.putText(cStringLiteral(label.name));
+        out.putText(", ");
+        out.putText(label.material ? cStringLiteral(*label.material) : "0");
         out.putText(", ");
         out.putInt(int64_t(buffers.parts[p].firstIndex));
         out.putText(", ");

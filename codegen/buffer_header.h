@@ -19,9 +19,10 @@ struct HeaderNames {
 
 // What the draw record of one part says besides its triangles.
 struct PartLabel {
-    std::string name;
-    std::optional<Vec3f> colour;  // r, g, b
-    std::string diffuseMap;       // the diffuse texture's file name; empty when there is none
+    std::string name;                     // the object's
+    std::optional<std::string> material;  // the sub-material's, for a part of a multi-material
+    std::optional<Vec3f> colour;          // r, g, b
+    std::string diffuseMap;  // the diffuse texture's file name; empty when there is none
 };
 
 // Writes the header for `buffers`, whose parts are labelled by `labels` in the same order. Valid

@@ -68,6 +68,9 @@ void chooseNormals(MeshData& mesh, NormalsSource source) {
 }
 
 void VertexBufferBuilder::addPart(const MeshData& mesh) {
+    if (!mesh.vertices) {
+        throw MeshError("the mesh has faces but no vertex list");
+    }
     rejectInfinities(mesh);
     WeldedMesh welded = weldCorners(mesh);
     buffers_.hasNormals |= welded.hasNormals;

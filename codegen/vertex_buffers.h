@@ -46,8 +46,8 @@ class VertexBufferBuilder {
     // Each corner draws what kind 4 draws; corners equal bit for bit become one vertex of this
     // part. The part's triangles are reordered for the vertex cache and its vertices for fetch
     // locality, each triangle keeping its corners in their cyclic order, so front faces stay
-    // front faces. Throws MeshError for a position, normal or texture coordinate that is
-    // infinite: a header can't write it as a number.
+    // front faces. Throws MeshError for a mesh with faces but no vertex list, and for a position,
+    // normal or texture coordinate that is infinite: a header can't write it as a number.
     void addPart(const MeshData& mesh);
 
     VertexBuffers finish();

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "ase/mesh.h"
+#include "ase/scene_reader.h"
 #include "codegen/buffer_header.h"
 #include "codegen/output.h"
 #include "codegen/vertex_buffers.h"
@@ -46,5 +47,13 @@ struct BufferOptions {
 // replaced accordingly). Throws MeshError for a mesh without faces, for faces without a vertex
 // list, and for what VertexBufferBuilder::addPart and makeSmoothingNormals reject.
 void writeBuffers(MeshData& mesh, const BufferOptions& options, Output& out);
+
+// Kind 5 for a scene: every part of every object of `scene`, in file order, in one pair of
+// buffers, each part welded on its own, each object's normals chosen by `options.normals`. The
+// draw records name the object and, for a multi-material's part, the sub-material, with the
+// part's colour and diffuse texture. Objects are read one at a time; the buffers grow with the
+// scene. Throws MeshError for a scene without an object with faces, and for what the scene reader
+// rejects or writeBuffers would reject in an object (the message then names the object).
+void writeSceneBuffers(SceneReader& scene, const BufferOptions& options, Output& out);
 
 }  // namespace meshwright

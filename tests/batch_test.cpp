@@ -299,6 +299,18 @@ TEST_F(Batch, HeaderKindWritesADotHBesideTheInput) {
     EXPECT_FALSE(fileExists(dir_.file("cube.cpp")));
 }
 
+TEST_F(Batch, HeaderKindWithSceneHasARecordPerObject) {
+    std::filesystem::copy_file(testing::dataPath("ThreeCubesGreen.ASE"), dir_.file("cubes.ase"));
+    auto result = run({"-k", "buffers", "--scene", "--name", "cubes", "-o", "-", "cubes.ase"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_NE(result.out.find("static const cubes_part cubes_parts[3] = {\r\n"
+                              "\t{\"Quader01\", 0, 0, 36, 1,"),
+              std::string::npos);
+    auto whole = run({"-k", "buffers", "--name", "cubes", "-o", "-", "cubes.ase"});
+    EXPECT_NE(whole.out.find("cubes_parts[1] = {\r\n\t{\"cubes\", 0, 0, 36, 0,"), std::string::npos)
+        << "without --scene the file is one mesh, as the dialogue reads it";
+}
+
 // A number past the float range reads as an infinity, which no literal can hold: the file is
 // refused with the place of the number, and no header is left behind.
 TEST_F(Batch, HeaderKindRefusesAnInfiniteNumberAndLeavesNoFile) {

@@ -21,7 +21,8 @@ std::string headerOf(MeshData mesh, const std::string& prefix, const std::string
 std::string partType(const std::string& prefix) {
     return "typedef struct " + prefix +
            "_part {\n"
-           "\tconst char* name;\n"
+           "\tconst char* name; /* the object's */\n"
+           "\tconst char* material; /* the sub-material's, or 0 for the whole object */\n"
            "\tunsigned int first_index; /* where the part starts in the indices */\n"
            "\tunsigned int index_count;\n"
            "\tint has_color;\n"
@@ -62,7 +63,7 @@ TEST(BufferHeader, OneFaceWithEveryAttribute) {
              "\n" +
              partType("one_face") +
              "static const one_face_part one_face_parts[1] = {\n"
-             "\t{\"one face\", 0, 3, 0, {0.f, 0.f, 0.f}, 0},\n"
+             "\t{\"one face\", 0, 0, 3, 0, {0.f, 0.f, 0.f}, 0},\n"
              "};\n"
              "\n"
              "static const float one_face_vertices[24] = {\n"
@@ -114,7 +115,7 @@ TEST(BufferHeader, TwoFacesWithPositionsOnly) {
         "static const float quad_bounds_max[3] = {1.f, 1.f, 0.f};\n";
     EXPECT_NE(header.find(crlf(layout)), std::string::npos) << header;
     EXPECT_NE(header.find(crlf("static const quad_part quad_parts[1] = {\n"
-                               "\t{\"quad\", 0, 6, 0, {0.f, 0.f, 0.f}, 0},\n"
+                               "\t{\"quad\", 0, 0, 6, 0, {0.f, 0.f, 0.f}, 0},\n"
                                "};\n"
                                "\n"
                                "static const float quad_vertices[12] = {\n"

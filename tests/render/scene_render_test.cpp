@@ -120,6 +120,30 @@ TEST_P(SceneRender, ThreeCubesDrawEveryObjectInPlaceInItsColour) {
     }
 }
 
+// A scene's header, drawn by a shader program through one pair of buffers in a core-profile
+// context, covers exactly the pixels that kind 1's scene fragment covers, part by part drawn
+// in one draw call each. The header host draws in one colour, so silhouettes are compared.
+TEST(SceneHeaderRender, CoversExactlyWhatKindOnesSceneCovers) {
+    for (const std::string& model :
+         {testing::dataPath("ThreeCubesGreen.ASE"), testing::examplePath("still_life.ase")}) {
+        testing::TempDir dir;
+        const RgbaImage reference =
+            renderFragment(compileFragment(generateSceneFragment(model, 1, dir.path())).module,
+                           kPlain, dir.file("kind1.png"));
+        const CompiledHeader header = compileHeader(generateSceneFragment(model, 5, dir.path()));
+        EXPECT_EQ(header.cDiagnostics + header.cppDiagnostics, "") << model;
+        const RgbaImage drawn = renderHeader(header.module, dir.file("header.png"));
+        ASSERT_EQ(drawn.pixels.size(), reference.pixels.size());
+        long differing = 0, covered = 0;
+        for (size_t at = 0; at < reference.pixels.size(); at += 4) {
+            differing += covers(reference, at) != covers(drawn, at);
+            covered += covers(reference, at);
+        }
+        EXPECT_EQ(differing, 0) << model;
+        EXPECT_GT(covered, reference.width * reference.height / 20) << model;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, SceneRender, ::testing::Values(1, 2, 3, 4),
                          [](const ::testing::TestParamInfo<int>& info) {
                              return "kind" + std::to_string(info.param);
