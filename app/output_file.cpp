@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <tuple>
+#include <utility>
 
 #include "app/removal_on_signal.h"
 #include "codegen/output.h"
@@ -36,15 +38,15 @@ std::string temporaryName() {
     return name;
 }
 
-void splitPath(const std::string& path, std::string& folder, std::string& name) {
+// The folder part and the last name of `path`. Built whole rather than assigned from literals: g++
+// 12 at -O2 and above warns falsely (-Wrestrict) on assigning a literal to a string member here.
+std::pair<std::string, std::string> splitPath(const std::string& path) {
     const size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
-        folder = ".";
-        name = path;
-        return;
+        return {std::string(1, '.'), path};
     }
-    folder = slash == 0 ? "/" : path.substr(0, slash);
-    name = path.substr(slash + 1);
+    std::string folder = slash == 0 ? std::string(1, '/') : path.substr(0, slash);
+    return {std::move(folder), path.substr(slash + 1)};
 }
 
 // Removes `name` from `folder` only while it still leads to the file `own`.
@@ -104,7 +106,7 @@ OutputFile::Outcome OutputFile::open(const Request& request) {
         descriptor_ = STDOUT_FILENO;
         return Outcome::kOpened;
     }
-    splitPath(request.path, folderPath_, name_);
+    std::tie(folderPath_, name_) = splitPath(request.path);
     if (name_.empty()) {
         return failWith(EISDIR);
     }
