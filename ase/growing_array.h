@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "ase/huge_pages.h"
+
 namespace meshwright {
 
 // Element type T; `length` is the count the list claims. Records are stored in record order
@@ -16,10 +18,14 @@ namespace meshwright {
 template <typename T>
 class GrowingArray {
   public:
-    // Room for `reserved` elements is taken ahead (at most `length`); it costs address space
-    // only, not memory, until records fill it.
+    // Room for `reserved` elements is taken ahead (at most `length`, a little more address space
+    // to start on a huge page); it costs address space only, not memory, until records fill it.
+    // Most lists fill that room exactly, so it goes on huge pages: the mesh arrays are most of a
+    // conversion's memory, and faulting them in 4 KiB at a time costs more than parsing them.
     GrowingArray(size_t length, size_t reserved) : length_(length) {
-        elements_.reserve(std::min(length, reserved));
+        const size_t room = std::min(length, reserved);
+        elements_.reserve(hugePageCapacity(room, sizeof(T)));
+        adviseHugePages(elements_.data(), room * sizeof(T));
     }
 
     void append(const T& element) { elements_.push_back(element); }
