@@ -2,61 +2,53 @@
 #include "ase/token_reader.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
+
+#include "ase/word_scan.h"
 
 namespace meshwright {
 
 namespace {
 
-// Character classes. The word scan stops at anything that is not a word byte; NUL is neither a
-// separator nor a word byte, so it also stops at the zero sentinel behind every block and the
-// bounds are checked only where it stops, not for every byte.
-constexpr std::array<bool, 256> makeClass(bool separators) {
-    std::array<bool, 256> table{};
-    for (int byte = 1; byte < 256; ++byte) {
-        bool separator = byte == ' ' || byte == '\t' || byte == '\n';
-        table[byte] = separators ? separator : !separator;
-    }
-    return table;
-}
-
-constexpr std::array<bool, 256> kSeparator = makeClass(true);
-constexpr std::array<bool, 256> kWordByte = makeClass(false);
-
-bool isSeparator(char byte) {
-    return kSeparator[static_cast<unsigned char>(byte)];
-}
-bool isWordByte(char byte) {
-    return kWordByte[static_cast<unsigned char>(byte)];
-}
-
 constexpr char kControlZ = 26;
 
-// Turns every CR LF of `text` into LF, in place, and returns the new length. Blocks without a CR
-// (most files on this platform) cost one memchr.
-size_t joinLineEnds(char* text, size_t length) {
-    char* end = text + length;
-    char* from = static_cast<char*>(std::memchr(text, '\r', length));
-    if (from == nullptr) {
-        return length;
-    }
-    char* to = from;
-    while (from != end) {
-        if (*from == '\r' && from + 1 != end && from[1] == '\n') {
-            ++from;  // drop the CR; the LF is copied next
+// A CR followed by LF is a line end; any other CR is an ordinary byte of a word. The byte after
+// a CR is always there to look at: the zero sentinel ends every block, and a CR that ends a block
+// while more text may follow is held back for the next one.
+bool isLineEndAt(const char* at) {
+    return at[0] == '\r' && at[1] == '\n';
+}
+
+// Past the separators and line ends from `at`; stops at the first other byte, or at the sentinel.
+const char* skipSeparators(const char* at) {
+    for (;;) {
+        at = findNonBlank(at);
+        if (!isLineEndAt(at)) {
+            return at;
         }
-        *to++ = *from++;
+        at += 2;
     }
-    return static_cast<size_t>(to - text);
+}
+
+// The end of the word's bytes that begin at `at`: the first separator, line end or NUL (the
+// zero sentinel included). A lone CR belongs to the word.
+const char* findWordEnd(const char* at) {
+    for (;;) {
+        at = findWordStop(at);
+        if (*at != '\r' || at[1] == '\n') {
+            return at;
+        }
+        ++at;
+    }
 }
 
 }  // namespace
 
 TokenReader::TokenReader(ByteSource& source, size_t blockSize)
     : source_(source), blockSize_(std::max<size_t>(blockSize, 2)) {
-    // Room for a CR held back from the previous block and for the sentinel.
-    block_.resize(blockSize_ + 2);
+    // Room for a CR held back from the previous block, for the sentinel and for the word scan's
+    // reach past it.
+    block_.resize(blockSize_ + 2 + kWordScanPadding);
     position_ = end_ = block_.data();
     word_.reserve(kMaxWordLength);
 }
@@ -65,10 +57,7 @@ std::optional<std::string_view> TokenReader::readToken() {
     if (blockClosed_) [[unlikely]] {
         return std::nullopt;
     }
-    const char* start = position_;
-    while (isSeparator(*start)) {
-        ++start;
-    }
+    const char* start = skipSeparators(position_);
     position_ = start;
     if (start == end_) {
         skipBlanks();  // across block ends
@@ -77,10 +66,7 @@ std::optional<std::string_view> TokenReader::readToken() {
         }
         start = position_;
     }
-    const char* scan = start;
-    while (isWordByte(*scan)) {
-        ++scan;
-    }
+    const char* scan = findWordEnd(start);
     if (*scan == '\0') {
         // A NUL inside the word, or the end of the block: the word is gathered in word_.
         position_ = scan;
@@ -143,7 +129,7 @@ std::optional<std::string_view> TokenReader::readQuoted() {
             continue;
         }
         const char c = *position_;
-        if (c == '\n') {
+        if (c == '\n' || isLineEndAt(position_)) {
             break;  // left for the next read, as the separator it is
         }
         ++position_;
@@ -159,12 +145,8 @@ std::optional<std::string_view> TokenReader::readQuoted() {
 
 void TokenReader::skipBlanks() {
     for (;;) {
-        const char* scan = position_;
-        while (isSeparator(*scan)) {
-            ++scan;
-        }
-        position_ = scan;
-        if (scan != end_ || !refill()) {
+        position_ = skipSeparators(position_);
+        if (position_ != end_ || !refill()) {
             return;
         }
     }
@@ -177,8 +159,8 @@ std::string_view TokenReader::finishSlowWord(const char* start) {
     for (;;) {
         appendToWord(start, scan);
         if (scan != end_) {
-            if (isSeparator(*scan)) {
-                break;
+            if (*scan != '\0') {
+                break;  // a separator or a line end
             }
             ++scan;  // a NUL: it neither ends the word nor enters it
         } else if (!refill()) {
@@ -188,9 +170,7 @@ std::string_view TokenReader::finishSlowWord(const char* start) {
             scan = position_;
         }
         start = scan;
-        while (isWordByte(*scan)) {
-            ++scan;
-        }
+        scan = findWordEnd(scan);
     }
     position_ = scan;
     return word_;
@@ -214,7 +194,6 @@ bool TokenReader::refill() {
             size_t got = readText(text + length);
             length += cutAtControlZ(text + length, got);
         }
-        length = joinLineEnds(text, length);
         // A CR at the very end may be the first half of a CR LF split between two reads.
         if (!finished_ && length > 0 && text[length - 1] == '\r') {
             carriageReturnHeld_ = true;
