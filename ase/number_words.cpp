@@ -222,9 +222,31 @@ float roundToFloat(double value) {
     return static_cast<float>(value);
 }
 
+// Record numbers are short runs of bare digits; nine digits can't overflow, so they are summed
+// without the caps. Returns false for any other word, which then takes the general way.
+bool convertShortDigits(std::string_view word, int32_t& value) {
+    if (word.empty() || word.size() > 9) {
+        return false;
+    }
+    uint32_t sum = 0;
+    for (char c : word) {
+        const uint32_t digit = static_cast<uint32_t>(static_cast<unsigned char>(c)) - '0';
+        if (digit > 9) {
+            return false;
+        }
+        sum = sum * 10 + digit;
+    }
+    value = static_cast<int32_t>(sum);
+    return true;
+}
+
 }  // namespace
 
 int32_t parseInt(std::string_view word) {
+    int32_t digitsOnly = 0;
+    if (convertShortDigits(word, digitsOnly)) {
+        return digitsOnly;
+    }
     size_t at = skipLeadingSpace(word);
     bool negative = false;
     if (at < word.size() && (word[at] == '+' || word[at] == '-')) {
