@@ -28,12 +28,12 @@ GroupTextCache::GroupTextCache(Shape shape, int64_t places)
 
 void GroupTextCache::putNew(Output& out, const Vec3f& value, const Key& key, Slot& slot) {
     char text[3 * kNumberTextCapacity];
-    char* end = formatReal(value.x, text);
+    char* end = out.realText(value.x, text);
     *end++ = ',';
-    end = formatReal(value.y, end);
+    end = out.realText(value.y, end);
     if (shape_ == Shape::kTriple) {
         *end++ = ',';
-        end = formatReal(value.z, end);
+        end = out.realText(value.z, end);
     }
     const size_t length = size_t(end - text);
     out.putPlain({text, length});

@@ -67,10 +67,10 @@ void Output::putCharSlowly(char c) {
     buffer_[used_++] = c;
 }
 
-void Output::putReal(double value) {
+void Output::putReal(float value) {
     makeRoom(kNumberTextCapacity);
     char* start = buffer_.data() + used_;
-    used_ += static_cast<size_t>(formatReal(value, start) - start);
+    used_ += static_cast<size_t>(realTexts_.format(value, start) - start);
 }
 
 void Output::putInt(int64_t value) {

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "codegen/real_text_memo.h"
+
 namespace meshwright {
 
 // A failed write of the output. what() is the system's reason ("No space left on device").
@@ -93,8 +95,11 @@ class Output {
         putRaw(text, length);
     }
     // Appends the text of formatReal / formatInt (an integer past 32 bits, such as a draw count of
-    // a huge mesh, in the same decimal form).
-    void putReal(double value);
+    // a huge mesh, in the same decimal form). Every real written is a float of the mesh.
+    void putReal(float value);
+    // The text putReal appends, written at `out` as formatReal writes it (for pieces that are
+    // assembled before they are appended).
+    char* realText(float value, char* out) { return realTexts_.format(value, out); }
     void putInt(int64_t value);
     // Hands everything buffered to the sink. Throws WriteError.
     void flush();
@@ -108,6 +113,7 @@ class Output {
     void makeRoom(size_t size);
 
     ByteSink& sink_;
+    RealTextMemo realTexts_;
     std::vector<char> buffer_;
     size_t used_ = 0;
 };
