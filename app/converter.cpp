@@ -176,30 +176,38 @@ void Converter::checkMeshFound(bool found) const {
 void Converter::convert() {
     FileSource source(inputFile_);
     FileSink sink(outputFile_.descriptor());
-    Output out(sink);
     if (outputKind_ == OutputKind::Buffers) {
+        Output out(sink);
         writeHeader(source, out);
+        out.flush();
     } else {
-        writeFragment(source, out);
+        writeFragment(source, sink);
     }
-    out.flush();
     outputFile_.commit();
 }
 
-void Converter::writeFragment(ByteSource& source, Output& out) {
+void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
     if (scene_) {
+        Output out(sink);
         // One object at a time: memory holds the largest object, not the scene.
         SceneReader scene(source);
         while (std::optional<SceneObject> object = scene.nextObject()) {
             writeSceneObject(*object, writer, out);
         }
         checkMeshFound(scene.meshFound());
+        out.flush();
     } else {
-        TokenReader reader(source);
-        const MeshData mesh = readMesh(reader);
+        // The reader's block is let go before the output's buffers are taken, so that the two
+        // never count together in the peak of memory.
+        const MeshData mesh = [&source] {
+            TokenReader reader(source);
+            return readMesh(reader);
+        }();
         checkMeshFound(mesh.sectionFound);
+        Output out(sink);
         writer.write(mesh, out);
+        out.flush();
     }
 }
 

@@ -83,7 +83,7 @@ class Converter {
     bool createOutput(const JobOptions& options);
     void convert();
     void checkMeshFound(bool found) const;
-    void writeFragment(ByteSource& source, Output& out);  // kinds 1-4
+    void writeFragment(ByteSource& source, ByteSink& sink);  // kinds 1-4
     void writeHeader(ByteSource& source, Output& out);    // kind 5
     void fail(FailureKind kind, const std::string& reason = "");
 
