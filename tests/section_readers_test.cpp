@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <random>
@@ -363,6 +365,34 @@ TEST(SectionReaders, RealWordsMatchACorrectlyRoundedConversion) {
     }
 }
 
+// Words of 16 to 19 significant digits at or next to the point halfway between two floats: the
+// float follows the double nearest to the word, so a double off by one unit in its last place
+// (digits too many for an exact double, scaled in one step) lands on the other float.
+TEST(SectionReaders, LongRealWordsAtHalfwayPointsFollowTheNearestDouble) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> magnitudes(0.001f, 1000.0f);
+    char word[64];
+    int checked = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const float below = magnitudes(random);
+        const double halfway =
+            (double(below) + double(std::nextafter(below, FLT_MAX))) / 2;  // exact in a double
+        const int digits = 16 + trial % 4;
+        // The plain form takes the short path for plain decimals, the exponent form the other.
+        const int integerDigits = halfway >= 1 ? int(std::floor(std::log10(halfway))) + 1 : 0;
+        const int fractionDigits = std::max(0, digits - std::max(integerDigits, 1));
+        const char* forms[] = {"%.*f", "%.*e"};
+        const int precisions[] = {fractionDigits, digits - 1};
+        for (int form = 0; form < 2; ++form) {
+            std::snprintf(word, sizeof word, forms[form], precisions[form], halfway);
+            const float expected = static_cast<float>(std::strtod(word, nullptr));
+            ASSERT_EQ(parseReal(word), expected) << word;
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 8000);
+}
+
 TEST(SectionReaders, RealWordsKeepTheSignOfZero) {
     const char* const negativeZeros[] = {"-0", "-0.0e5", "-1e-400", "-1e-99999999999"};
     for (const char* word : negativeZeros) {
@@ -433,6 +463,13 @@ const RejectionCase kRejections[] = {
      kVertices + kFaces + kTVertices + "*MESH_NUMTVFACES 1 *MESH_TFACELIST { *MESH_TFACE 0 0 1 2 }",
      "the mesh has 2 faces, but only 1 texture face"},
     {"NegativeCount", "*MESH_NUMFACES -2", "*MESH_NUMFACES is -2; a count can't be negative"},
+    // -1 is the count closest to valid: it must not slip through as "no faces" and leave a list
+    // that follows it to be sized from it.
+    {"CountOfMinusOne", "*MESH_NUMFACES -1", "*MESH_NUMFACES is -1; a count can't be negative"},
+    {"CountOfMinusOneBeforeItsList", "*MESH_NUMVERTEX -1 *MESH_VERTEX_LIST { }",
+     "*MESH_NUMVERTEX is -1; a count can't be negative"},
+    {"TextureCountOfMinusOneBeforeItsList", "*MESH_NUMTVFACES -1 *MESH_TFACELIST { }",
+     "*MESH_NUMTVFACES is -1; a count can't be negative"},
     {"CountBeyondWhatTheFileCanHold", "*MESH_NUMVERTEX 99999999",
      "*MESH_NUMVERTEX 99999999 promises more vertices than the file can hold"},
     {"SaturatedCountBeyondWhatTheFileCanHold", "*MESH_NUMTVFACES 99999999999 *MESH_TFACELIST {",
