@@ -75,5 +75,55 @@ TEST(CornerWelding, EqualCornersBecomeOneVertexNumberedByFirstUse) {
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
 }
 
+// One vertex, one normal, and `texture` coordinates for the corners of `faces` faces in turn.
+MeshData meshOfTextureCorners(int32_t faces, const std::vector<Vec3f>& texture) {
+    MeshData mesh;
+    mesh.faceCount = faces;
+    mesh.vertexCount = 1;
+    mesh.vertices.emplace(1);
+    mesh.faces.emplace(size_t(faces), FaceRecord{0, 0, 0, -1});
+    mesh.faceNormals.emplace(size_t(faces), Vec3f{0, 0, 1});
+    mesh.cornerNormals.emplace(3 * size_t(faces));
+    mesh.tVertexCount = int32_t(texture.size());
+    mesh.tVertices = texture;
+    mesh.tvFaceCount = faces;
+    mesh.tFaces.emplace();
+    for (int32_t face = 0; face < faces; ++face) {
+        const int32_t first = (3 * face) % mesh.tVertexCount;
+        mesh.tFaces->push_back(
+            {first, (first + 1) % mesh.tVertexCount, (first + 2) % mesh.tVertexCount});
+    }
+    return mesh;
+}
+
+TEST(CornerWelding, CornersThatDifferOnlyInUOrVStayApart) {
+    const WeldedMesh welded = weldCorners(
+        meshOfTextureCorners(2, {{0.5f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.5f, 0.75f, 0}}));
+    ASSERT_EQ(welded.vertices.size(), 3u);
+    EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 0, 1, 2}));
+    EXPECT_EQ(welded.vertices[1].u, 0.75f);
+    EXPECT_EQ(welded.vertices[1].v, 0.25f);
+    EXPECT_EQ(welded.vertices[2].u, 0.5f);
+    EXPECT_EQ(welded.vertices[2].v, 0.75f);
+}
+
+// Far more distinct corners than the three vertices suggest: every one keeps its own number,
+// and each corner met again later still finds it.
+TEST(CornerWelding, ManyDistinctCornersOverFewVerticesKeepTheirNumbers) {
+    const int32_t distinct = 3 * 1500;
+    std::vector<Vec3f> texture;
+    for (int32_t i = 0; i < distinct; ++i) {
+        texture.push_back({float(i), 0, 0});
+    }
+    MeshData mesh = meshOfTextureCorners(2 * distinct / 3, texture);
+    mesh.vertexCount = 3;
+    mesh.vertices.emplace(3);
+    const WeldedMesh welded = weldCorners(mesh);
+    ASSERT_EQ(welded.vertices.size(), size_t(distinct));
+    for (size_t corner = 0; corner < welded.indices.size(); ++corner) {
+        ASSERT_EQ(welded.indices[corner], corner % size_t(distinct)) << corner;
+    }
+}
+
 }  // namespace
 }  // namespace meshwright

@@ -41,6 +41,17 @@ TEST(DisplayList, SmoothFaceGetsANormalPerCornerAndNoTextureWithoutBothLists) {
     EXPECT_EQ(generate(writeDisplayList, mesh), expected);
 }
 
+// Only a face without any group (-1) is flat; group 0 is a group like any other.
+TEST(DisplayList, SmoothingGroupZeroIsSmooth) {
+    MeshData mesh = oneFaceSample(0);
+    mesh.tFaces.reset();
+    const std::string text = generate(writeDisplayList, mesh);
+    EXPECT_EQ(text.find("glNormal3f(0.,1.,0.)"), std::string::npos) << text;
+    EXPECT_NE(text.find("\tglNormal3f(0.25,0.5,0.75);\r\n\tglVertex3f(-1.5,0.75,0.5);"),
+              std::string::npos)
+        << text;
+}
+
 TEST(DisplayList, EachFaceChoosesFlatOrSmoothByItsOwnGroup) {
     MeshData mesh = oneFaceSample(-1);
     mesh.faceCount = 2;

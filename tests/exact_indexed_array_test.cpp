@@ -122,6 +122,16 @@ TEST(ExactIndexedArray, IndexTypeFollowsTheNumberOfDistinctVertices) {
     }
 }
 
+TEST(ExactIndexedArray, SmoothingGroupZeroTakesTheCornerNormals) {
+    const std::string text = generate(writeExactIndexedArray, oneFaceSample(0));
+    EXPECT_NE(text.find(crlf("\tdouble Narray[] = {\n"
+                             "\t0.25,0.5,0.75,\n"
+                             "\t0.25,0.5,0.75,\n"
+                             "\t0.25,0.5,0.75\t};\n")),
+              std::string::npos)
+        << text;
+}
+
 TEST(ExactIndexedArray, WithoutFacesOnlyTheCommentsAreWritten) {
     MeshData mesh = oneFaceSample(1);
     mesh.faces.reset();

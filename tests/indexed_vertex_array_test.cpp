@@ -120,16 +120,23 @@ TEST(IndexedVertexArray, IndexTypeWidensOnlyWhenAnIndexNeedsIt) {
         {65535, "\tGLushort Farray[] = {", ",GL_UNSIGNED_SHORT, Farray);"},
         {65536, "\tGLuint Farray[] = {", ",GL_UNSIGNED_INT, Farray);"},
     };
+    // The largest index in each corner in turn: every corner counts.
     for (const auto& c : cases) {
-        MeshData mesh;
-        mesh.faceCount = 2;
-        mesh.vertexCount = c.largest + 1;
-        mesh.faces = std::vector<FaceRecord>{{0, 1, 2, 1}, {2, c.largest, 0, 1}};
-        std::string text = generate(writeIndexedVertexArray, mesh);
-        EXPECT_NE(text.find(c.declaration), std::string::npos) << c.largest;
-        EXPECT_NE(text.find("\t2," + std::to_string(c.largest) + ",0\t};"), std::string::npos);
-        EXPECT_NE(text.find(std::string("\tglDrawElements( GL_TRIANGLES,6") + c.draw),
-                  std::string::npos);
+        for (int corner = 0; corner < 3; ++corner) {
+            MeshData mesh;
+            mesh.faceCount = 2;
+            mesh.vertexCount = c.largest + 1;
+            FaceRecord second{2, 1, 0, 1};
+            (corner == 0 ? second.a : corner == 1 ? second.b : second.c) = c.largest;
+            mesh.faces = std::vector<FaceRecord>{{0, 1, 2, 1}, second};
+            std::string text = generate(writeIndexedVertexArray, mesh);
+            EXPECT_NE(text.find(c.declaration), std::string::npos) << c.largest << " in " << corner;
+            const std::string record = std::to_string(second.a) + "," + std::to_string(second.b) +
+                                       "," + std::to_string(second.c);
+            EXPECT_NE(text.find("\t" + record + "\t};"), std::string::npos);
+            EXPECT_NE(text.find(std::string("\tglDrawElements( GL_TRIANGLES,6") + c.draw),
+                      std::string::npos);
+        }
     }
 }
 
