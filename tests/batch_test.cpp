@@ -253,6 +253,56 @@ TEST_F(Batch, FolderAsOutputIsAnError) {
     EXPECT_TRUE(std::filesystem::is_empty(dir_.file("sub")));
 }
 
+// The old file's folder is not the working folder: what is written aside to replace it must be
+// there, or the rename fails or leaves it behind.
+TEST_F(Batch, FolderAsTheTargetInAnotherFolderLeavesNoTemporaryWithForce) {
+    std::filesystem::create_directories(dir_.file("out/cube.cpp"));
+    auto forced = run({"-k", "1", "-f", "-o", "out/cube.cpp", "cube.ase"});
+    EXPECT_EQ(forced.status, 1);
+    EXPECT_EQ(forced.err, "meshwright: cube.ase: can't create out/cube.cpp: Is a directory\n");
+    EXPECT_EQ(testing::namesIn(dir_.file("out")), std::vector<std::string>{"cube.cpp"});
+    EXPECT_TRUE(std::filesystem::is_empty(dir_.file("out/cube.cpp")));
+    EXPECT_EQ(testing::namesIn(dir_.path()),
+              (std::vector<std::string>{"ball.ase", "cube.ase", "out"}));
+}
+
+TEST_F(Batch, ForceReplacesInAnotherFolderAndOnAnotherFileSystem) {
+    std::vector<std::string> folders{dir_.file("out")};
+    std::filesystem::create_directory(folders[0]);
+    char otherSystem[] = "/dev/shm/meshwright-test-XXXXXX";
+    struct stat here {
+    }, there{};
+    const bool haveOther = std::filesystem::is_directory("/dev/shm") && mkdtemp(otherSystem) &&
+                           stat(dir_.path().c_str(), &here) == 0 &&
+                           stat(otherSystem, &there) == 0 && here.st_dev != there.st_dev;
+    if (haveOther) {
+        folders.push_back(otherSystem);
+    }
+    for (const std::string& folder : folders) {
+        writeFile(folder + "/cube.cpp", "the old code");
+        auto result = run({"-k", "2", "-f", "-o", folder + "/cube.cpp", "cube.ase"});
+        EXPECT_EQ(result.status, 0) << folder << ": " << result.err;
+        EXPECT_EQ(readFile(folder + "/cube.cpp"), dialogueOutput(2)) << folder;
+        EXPECT_EQ(testing::namesIn(folder), std::vector<std::string>{"cube.cpp"}) << folder;
+    }
+    EXPECT_EQ(testing::namesIn(dir_.path()),
+              (std::vector<std::string>{"ball.ase", "cube.ase", "out"}));
+    if (haveOther) {
+        std::filesystem::remove_all(otherSystem);
+    } else {
+        GTEST_SKIP() << "no second file system at /dev/shm";
+    }
+}
+
+// A file that opens but fails when read: /proc/self/mem has nothing at offset 0.
+TEST_F(Batch, UnreadableInputSaysWhyAndLeavesNothing) {
+    ASSERT_EQ(symlink("/proc/self/mem", dir_.file("memory.ase").c_str()), 0);
+    auto result = run({"-k", "1", "memory.ase"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.err, "meshwright: memory.ase: can't read: Input/output error\n");
+    EXPECT_FALSE(fileExists(dir_.file("memory.cpp")));
+}
+
 TEST_F(Batch, FolderAsInputSaysWhyAndCreatesNothing) {
     std::filesystem::create_directory(dir_.file("models.ase"));
     writeFile(dir_.file("taken.cpp"), "mine");

@@ -160,6 +160,34 @@ TEST_F(ConverterTest, RejectedInputIsReportedAndItsOutputRemoved) {
     EXPECT_FALSE(fileExists("broken.cpp"));
 }
 
+// The job may live on after run() (a batch holds its jobs): its output must be gone by then.
+TEST_F(ConverterTest, FailedRunRemovesItsOutputBeforeRunReturns) {
+    writeFile("broken.ase", "*MESH_NUMVERTEX 1 *MESH_NUMFACES 1 *MESH_FACE_LIST { }");
+    for (bool namedTemporary : {false, true}) {
+        std::ostringstream console;
+        DialogueReporter reporter(console);
+        JobOptions options;
+        options.namedTemporary = namedTemporary;
+        Converter job("broken.ase", 1, reporter, options);
+        EXPECT_FALSE(job.run());
+        EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"broken.ase"}) << namedTemporary;
+    }
+}
+
+// With --force an existing output is no reason to stop, so only the kind is reported.
+TEST_F(ConverterTest, WrongKindWithReplaceIsReportedOnce) {
+    writeFile("model.ase", kTriangle);
+    writeFile("model.cpp", "mine");
+    std::ostringstream console;
+    DialogueReporter reporter(console);
+    JobOptions options;
+    options.replace = true;
+    Converter job("model.ase", 7, reporter, options);
+    EXPECT_FALSE(job.run());
+    EXPECT_EQ(console.str(), kWrongType);
+    EXPECT_EQ(readFile("model.cpp"), "mine");
+}
+
 TEST_F(ConverterTest, FolderAsInputIsAFailedOpenThatNoLaterCheckHides) {
     std::filesystem::create_directory("folder.ase");
     EXPECT_EQ(convert("folder.ase", 1), "Error: couldn't open folder.ase\n");
