@@ -268,6 +268,24 @@ TEST_P(Interruption, NamedTemporaryIsRemoved) {
     EXPECT_EQ(namesIn(dir_.path()), std::vector<std::string>{"m.ase"});
 }
 
+// Under nohup the caller ignores hang-ups: the job's own handler, set up for its temporary,
+// must not turn one back into the end of the conversion.
+TEST(IgnoredHangUp, DoesNotEndAConversion) {
+    TempDir dir;
+    FedConversion job(dir.path(), [] {
+        signal(SIGHUP, SIG_IGN);
+        runJobWithNamedTemporaryInChild("m.ase");
+    });
+    job.feedPastTheSetUp();
+    ASSERT_EQ(namesIn(dir.path()).size(), 2u) << "the named temporary is there while it runs";
+    job.stop(SIGHUP);
+    job.feed(readFile(testing::examplePath("cube.ase")));
+    const Ending ending = job.finish();
+    EXPECT_EQ(ending.status, 0) << ending.err;
+    EXPECT_EQ(namesIn(dir.path()), (std::vector<std::string>{"m.ase", "m.cpp"}));
+    EXPECT_EQ(readFile(dir.file("m.cpp")).rfind("glBegin(GL_TRIANGLES);", 0), 0u);
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, Interruption, ::testing::Values(SIGINT, SIGTERM),
                          [](const auto& info) {
                              return info.param == SIGINT ? "Interrupt" : "Terminate";
