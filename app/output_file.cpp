@@ -240,7 +240,7 @@ void OutputFile::commit() {
     } else {
         publishNew();
     }
-    const int closed = close(descriptor_);
+    const int closed = request_.closeWritten(descriptor_);
     const int reason = errno;
     descriptor_ = -1;
     if (closed != 0) {

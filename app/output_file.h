@@ -3,6 +3,8 @@
 // removed by someone else's job. The one place that holds the output's descriptors.
 #pragma once
 
+#include <unistd.h>
+
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -35,6 +37,9 @@ class OutputFile {
         std::optional<FileIdentity> input;
         // Write under a named temporary even where the file system has unnamed files (tests).
         bool namedTemporary = false;
+        // Closes the written file when it is published; tests put a failing close here, as
+        // some file systems report a failed write only when the file is closed.
+        int (*closeWritten)(int descriptor) = ::close;
     };
 
     enum class Outcome {

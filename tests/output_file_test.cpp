@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <filesystem>
 
 #include "codegen/output.h"
@@ -54,6 +55,28 @@ TEST_P(OutputFileTest, NothingStandsUnderTheNameUntilTheFileIsComplete) {
             std::filesystem::remove(dir_.file("out.cpp"));
         }
     }
+}
+
+// A file system may report a failed write only when the file is closed.
+int closeFailingWithIoError(int descriptor) {
+    close(descriptor);
+    errno = EIO;
+    return -1;
+}
+
+TEST_P(OutputFileTest, FailingCloseIsAWriteErrorThatLeavesNothing) {
+    OutputFile file;
+    OutputFile::Request failing = request("out.cpp");
+    failing.closeWritten = closeFailingWithIoError;
+    ASSERT_EQ(file.open(failing), Outcome::kOpened);
+    put(file, "all of it");
+    try {
+        file.commit();
+        ADD_FAILURE() << "a failed close was taken for success";
+    } catch (const WriteError& error) {
+        EXPECT_STREQ(error.what(), "Input/output error");
+    }
+    EXPECT_EQ(namesIn(dir_.path()), std::vector<std::string>{});
 }
 
 TEST_P(OutputFileTest, DiscardedFileLeavesNothing) {
