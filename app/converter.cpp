@@ -122,6 +122,7 @@ bool Converter::createOutput(const JobOptions& options) {
     request.writeDevicesInPlace = options.replace || !options.path.empty();
     request.input = inputIdentity_;
     request.namedTemporary = options.namedTemporary;
+    request.closeWritten = options.closeWritten;
     switch (outputFile_.open(request)) {
         case OutputFile::Outcome::kOpened:
             return true;
@@ -162,6 +163,10 @@ bool Converter::run() {
         fail(FailureKind::kOutputExists);
     } catch (const std::bad_alloc&) {
         fail(FailureKind::kOutOfMemory);
+    } catch (const std::exception& error) {
+        // Whatever else the library may throw: reported and cleaned up like the rest, instead
+        // of ending the process with the output's file still open.
+        fail(FailureKind::kUnexpected, error.what());
     }
     outputFile_.discard();
     return false;

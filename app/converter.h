@@ -36,6 +36,8 @@ struct JobOptions {
     bool namedTemporary = false;
     std::string headerPrefix;  // Buffers: the names' prefix; empty: made from the input's name
     NormalsSource normals = NormalsSource::kFileElseSmoothing;  // Buffers: where normals come from
+    // How the output is closed once written (see OutputFile::Request; tests).
+    int (*closeWritten)(int descriptor) = ::close;
 };
 
 class Converter {

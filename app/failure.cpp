@@ -49,6 +49,8 @@ void DialogueReporter::report(const Failure& f) {
             return line("Error: couldn't write " + f.outputName + ": " + f.reason);
         case FailureKind::kOutOfMemory:
             return reportOutOfMemory(f.inputName);
+        case FailureKind::kUnexpected:
+            return line("Error: couldn't convert " + f.inputName + ": " + f.reason);
     }
 }
 
@@ -96,6 +98,9 @@ void BatchReporter::report(const Failure& f) {
             break;
         case FailureKind::kOutOfMemory:
             reason = "not enough memory";
+            break;
+        case FailureKind::kUnexpected:
+            reason = "can't convert: " + f.reason;
             break;
     }
     errors_ << "meshwright: " << escapeControlCharacters(f.inputName + ": " + reason) << std::endl;

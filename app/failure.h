@@ -19,6 +19,7 @@ enum class FailureKind {
     kCantReadInput,     // reason: the system's
     kCantWriteOutput,   // reason: the system's
     kOutOfMemory,
+    kUnexpected,  // reason: what the library said; a failure no other kind names
 };
 
 struct Failure {

@@ -240,15 +240,28 @@ void OutputFile::commit() {
     } else {
         publishNew();
     }
-    const int closed = request_.closeWritten(descriptor_);
-    const int reason = errno;
-    descriptor_ = -1;
+    const int descriptor = std::exchange(descriptor_, -1);
+    int closed = -1;
+    int reason = 0;
+    try {
+        closed = request_.closeWritten(descriptor);
+        reason = errno;
+    } catch (...) {
+        withdrawPublished();
+        throw;
+    }
     if (closed != 0) {
-        if (request_.mode == Mode::kCreateNew) {
-            removeIfOwn(folder_, name_, written_);
-        }
-        closeAll();
+        withdrawPublished();
         throw WriteError(std::strerror(reason));
+    }
+    closeAll();
+}
+
+// A new file whose close failed is not taken as written: its name goes again. A replaced file
+// is gone by then; the new one stays in its place, as complete as the system let it be.
+void OutputFile::withdrawPublished() {
+    if (request_.mode == Mode::kCreateNew) {
+        removeIfOwn(folder_, name_, written_);
     }
     closeAll();
 }

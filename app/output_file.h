@@ -84,6 +84,7 @@ class OutputFile {
     void linkUnderTemporaryName();
     [[noreturn]] void abandon(int error);
     [[noreturn]] void abandon(const char* reason);
+    void withdrawPublished();
     void closeAll();
 
     Request request_;

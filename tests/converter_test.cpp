@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <sstream>
+#include <stdexcept>
 
 #include "test_support.h"
 
@@ -186,6 +187,24 @@ TEST_F(ConverterTest, WrongKindWithReplaceIsReportedOnce) {
     EXPECT_FALSE(job.run());
     EXPECT_EQ(console.str(), kWrongType);
     EXPECT_EQ(readFile("model.cpp"), "mine");
+}
+
+int closeThrowingLengthError(int descriptor) {
+    close(descriptor);
+    throw std::length_error("vector::reserve");
+}
+
+// Whatever the library throws ends the job like any failure: reported, and no file left.
+TEST_F(ConverterTest, AnyLibraryExceptionIsReportedAndLeavesNothing) {
+    writeFile("model.ase", kTriangle);
+    std::ostringstream console;
+    DialogueReporter reporter(console);
+    JobOptions options;
+    options.closeWritten = closeThrowingLengthError;
+    Converter job("model.ase", 1, reporter, options);
+    EXPECT_FALSE(job.run());
+    EXPECT_EQ(console.str(), "Error: couldn't convert model.ase: vector::reserve\n");
+    EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"model.ase"});
 }
 
 TEST_F(ConverterTest, FolderAsInputIsAFailedOpenThatNoLaterCheckHides) {
