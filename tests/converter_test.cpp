@@ -37,12 +37,17 @@ class ConverterTest : public ::testing::Test {
     }
     void TearDown() override { std::filesystem::current_path(previous_); }
 
-    // Set-up and run of one job; returns what it printed.
-    std::string convert(const std::string& name, int32_t kind) {
+    // Set-up and run of one job; returns what it printed. `namesAfterRun` gets the working
+    // folder's names as run() left them, while the job still lives.
+    std::string convert(const std::string& name, int32_t kind, const JobOptions& options = {},
+                        std::vector<std::string>* namesAfterRun = nullptr) {
         std::ostringstream console;
         DialogueReporter reporter(console);
-        Converter job(name, kind, reporter);
+        Converter job(name, kind, reporter, options);
         job.run();
+        if (namesAfterRun != nullptr) {
+            *namesAfterRun = testing::namesIn(".");
+        }
         return console.str();
     }
 
@@ -165,13 +170,11 @@ TEST_F(ConverterTest, RejectedInputIsReportedAndItsOutputRemoved) {
 TEST_F(ConverterTest, FailedRunRemovesItsOutputBeforeRunReturns) {
     writeFile("broken.ase", "*MESH_NUMVERTEX 1 *MESH_NUMFACES 1 *MESH_FACE_LIST { }");
     for (bool namedTemporary : {false, true}) {
-        std::ostringstream console;
-        DialogueReporter reporter(console);
         JobOptions options;
         options.namedTemporary = namedTemporary;
-        Converter job("broken.ase", 1, reporter, options);
-        EXPECT_FALSE(job.run());
-        EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"broken.ase"}) << namedTemporary;
+        std::vector<std::string> names;
+        EXPECT_NE(convert("broken.ase", 1, options, &names), "");
+        EXPECT_EQ(names, std::vector<std::string>{"broken.ase"}) << namedTemporary;
     }
 }
 
@@ -179,13 +182,9 @@ TEST_F(ConverterTest, FailedRunRemovesItsOutputBeforeRunReturns) {
 TEST_F(ConverterTest, WrongKindWithReplaceIsReportedOnce) {
     writeFile("model.ase", kTriangle);
     writeFile("model.cpp", "mine");
-    std::ostringstream console;
-    DialogueReporter reporter(console);
     JobOptions options;
     options.replace = true;
-    Converter job("model.ase", 7, reporter, options);
-    EXPECT_FALSE(job.run());
-    EXPECT_EQ(console.str(), kWrongType);
+    EXPECT_EQ(convert("model.ase", 7, options), kWrongType);
     EXPECT_EQ(readFile("model.cpp"), "mine");
 }
 
@@ -197,14 +196,12 @@ int closeThrowingLengthError(int descriptor) {
 // Whatever the library throws ends the job like any failure: reported, and no file left.
 TEST_F(ConverterTest, AnyLibraryExceptionIsReportedAndLeavesNothing) {
     writeFile("model.ase", kTriangle);
-    std::ostringstream console;
-    DialogueReporter reporter(console);
     JobOptions options;
     options.closeWritten = closeThrowingLengthError;
-    Converter job("model.ase", 1, reporter, options);
-    EXPECT_FALSE(job.run());
-    EXPECT_EQ(console.str(), "Error: couldn't convert model.ase: vector::reserve\n");
-    EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"model.ase"});
+    std::vector<std::string> names;
+    EXPECT_EQ(convert("model.ase", 1, options, &names),
+              "Error: couldn't convert model.ase: vector::reserve\n");
+    EXPECT_EQ(names, std::vector<std::string>{"model.ase"});
 }
 
 TEST_F(ConverterTest, FolderAsInputIsAFailedOpenThatNoLaterCheckHides) {
