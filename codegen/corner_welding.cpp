@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 #include <chrono>
 #include <cstring>
 
@@ -47,12 +48,15 @@ uint64_t seedOfThisRun() {
 // 0 and -0 apart: welding must never change a value that is drawn.
 class VertexTable {
   public:
-    // Sized for `expected` vertices up front: growing by doubling rehashes every vertex again.
-    VertexTable(std::vector<CornerValues>& vertices, size_t expected, uint64_t seed)
+    // No mesh has more distinct corners than corners, so a table of a power of two of at least
+    // 5/4 of `corners` slots never fills past 80% and never has to grow and rehash.
+    // `expectedVertices` only sizes the vertex list ahead.
+    VertexTable(std::vector<CornerValues>& vertices, size_t corners, size_t expectedVertices,
+                uint64_t seed)
         : vertices_(vertices),
-          slots_(std::bit_ceil(std::max<size_t>(1024, 2 * expected))),
+          slots_(std::bit_ceil(std::max<size_t>(16, corners + corners / 4))),
           seed_(seed) {
-        vertices_.reserve(expected);
+        vertices_.reserve(std::min(expectedVertices, corners));
     }
 
     // A hint that `hash` will be looked up soon: the slot is almost never in the cache, and
@@ -65,9 +69,7 @@ class VertexTable {
     // Probing steps 1, 2, 3, ... visit every slot of a power-of-two table, and keys that start
     // near each other part ways instead of lengthening one run of full slots.
     uint32_t numberOf(const CornerValues& corner, uint64_t hash) {
-        if (2 * (vertices_.size() + 1) > slots_.size()) {
-            grow();
-        }
+        assert(vertices_.size() < slots_.size() && "the table is sized for every corner");
         const size_t mask = slots_.size() - 1;
         for (size_t slot = hash & mask, step = 1;; slot = (slot + step++) & mask) {
             ++probes_;
@@ -83,21 +85,6 @@ class VertexTable {
     }
 
   private:
-    void grow() {
-        std::vector<uint32_t> old(slots_.size() * 2);
-        old.swap(slots_);
-        const size_t mask = slots_.size() - 1;
-        for (uint32_t entry : old) {
-            if (entry != 0) {
-                size_t slot = hashOf(vertices_[entry - 1]) & mask;
-                for (size_t step = 1; slots_[slot] != 0; ++step) {
-                    slot = (slot + step) & mask;
-                }
-                slots_[slot] = entry;
-            }
-        }
-    }
-
     std::vector<CornerValues>& vertices_;
     std::vector<uint32_t> slots_;
     uint64_t seed_;
@@ -133,12 +120,12 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.hasNormals = mesh.faceNormals.has_value();
     welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
     welded.indices.reserve(3 * size_t(mesh.faceCount));
+    const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
-    VertexTable table(welded.vertices, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
+    VertexTable table(welded.vertices, corners, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
                       seedOfThisRun());
     // Corners are read kLookahead ahead of their lookup, so their slots can be fetched early.
     constexpr size_t kLookahead = 32;
-    const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
     CornerValues ahead[kLookahead];
     uint64_t aheadHash[kLookahead];
     auto readAhead = [&](size_t c) {
