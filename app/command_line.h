@@ -14,8 +14,8 @@ struct BatchRequest {
     int32_t kind = 0;
     bool outputGiven = false;
     std::string outputPath;  // "-" is standard output
-    bool force = false;
-    bool scene = false;  // --scene: every object of each file
+    bool replace = false;    // -f, --force: an existing output is replaced
+    bool scene = false;      // --scene: every object of each file
     std::vector<std::string> inputs;
     std::string headerPrefix;  // --name; empty when not given
     bool normalsGiven = false;

@@ -1,6 +1,7 @@
 // The output of a writer: pieces appended in order, every "\n" stored as CR LF, nothing added.
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -76,6 +77,7 @@ class Output {
     }
     // Appends `text`, which holds no "\n", as it is: number texts and the runs between line ends.
     void putPlain(std::string_view text) {
+        assert(text.find('\n') == std::string_view::npos && "a line end needs putText");
         if (text.size() <= buffer_.size() - used_) {
             std::memcpy(buffer_.data() + used_, text.data(), text.size());
             used_ += text.size();

@@ -1,4 +1,5 @@
 // The writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
+// Each relies on the checks: every index it follows lies inside its array.
 #pragma once
 
 #include <cstdint>
