@@ -28,7 +28,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     }
     const BatchRequest& request = command.request;
     JobOptions options;
-    options.replace = request.force;
+    options.replace = request.replace;
     options.allowCommandLineKinds = true;
     // A script that converts random bytes or an empty file to an empty fragment hides its fault.
     options.requireMesh = true;

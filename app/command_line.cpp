@@ -88,7 +88,7 @@ class Parser {
             return false;
         }
         if (argument == "-f" || argument == "--force") {
-            result_.request.force = true;
+            result_.request.replace = true;
             return true;
         }
         if (argument == "--scene") {

@@ -286,7 +286,7 @@ void OutputFile::publishNew() {
     }
     if (!temporaryName_.empty()) {
         removeIfOwn(folder_, temporaryName_, written_);
-        forgetRemovalOnSignal();
+        disarmRemovalOnSignal();
         temporaryName_.clear();
     }
 }
@@ -312,7 +312,7 @@ void OutputFile::replaceExisting() {
     if (renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
         abandon(errno);
     }
-    forgetRemovalOnSignal();
+    disarmRemovalOnSignal();
     temporaryName_.clear();
 }
 
@@ -352,7 +352,7 @@ void OutputFile::discard() {
     }
     if (!temporaryName_.empty()) {
         removeIfOwn(folder_, temporaryName_, written_);
-        forgetRemovalOnSignal();
+        disarmRemovalOnSignal();
         temporaryName_.clear();
     }
     closeAll();

@@ -62,7 +62,7 @@ void removeOnSignal(int folder, const char* name, FileIdentity own) {
     }
 }
 
-void forgetRemovalOnSignal() {
+void disarmRemovalOnSignal() {
     nameArmed = 0;
 }
 

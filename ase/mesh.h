@@ -45,7 +45,7 @@ struct TexFaceRecord {
 struct MeshData {
     int32_t faceCount = 0;     // *MESH_NUMFACES
     int32_t vertexCount = 0;   // *MESH_NUMVERTEX
-    int32_t tvFaceCount = 0;   // *MESH_NUMTVFACES
+    int32_t tvFaceCount = 0;   // *MESH_NUMTVFACES: how many texture faces (tFaces) there are
     int32_t tVertexCount = 0;  // *MESH_NUMTVERTEX
 
     // *MESH_VERTEX_LIST; element i at the index its record gives.

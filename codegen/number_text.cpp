@@ -17,14 +17,15 @@ constexpr int kDigits = 17;
 constexpr uint64_t kTenTo16 = 10'000'000'000'000'000;
 constexpr uint64_t kTenTo17 = 100'000'000'000'000'000;
 
-// A value rounded to 17 significant digits: value = 0.digits × 10^position. `count` excludes the
-// trailing zeros of `digits`, which still holds all 17. The spare room lets the layout copy whole
-// blocks of fixed size, which is markedly cheaper than copies of a length known only at run time;
-// what lands past the end of the text is scratch within the caller's buffer.
+// A value rounded to 17 significant digits: value = 0.digits × 10^digitsBeforePoint (negative: that
+// many zeros follow the point). `count` excludes the trailing zeros of `digits`, which still holds
+// all 17. The spare room lets the layout copy whole blocks of fixed size, which is markedly cheaper
+// than copies of a length known only at run time; what lands past the end of the text is scratch
+// within the caller's buffer.
 struct Decimal {
     char digits[2 * kDigits];
     int count;
-    int position;
+    int digitsBeforePoint;
 };
 
 // ---- Laying out the digits --------------------------------------------------------------------
@@ -36,7 +37,7 @@ char* writeExponentForm(const Decimal& d, char* out) {
     *out++ = '.';
     std::memcpy(out, d.digits + 1, kDigits - 1);
     out += d.count - 1;
-    const int exponent = d.position - 1;
+    const int exponent = d.digitsBeforePoint - 1;
     *out++ = 'e';
     *out++ = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -50,7 +51,7 @@ char* writeExponentForm(const Decimal& d, char* out) {
 // switches to exponent form however large. A whole number keeps its point so that it stays a
 // floating literal; only the 50-digit case, which no float reaches, goes without.
 char* writeFixedForm(const Decimal& d, char* out) {
-    const int p = d.position;
+    const int p = d.digitsBeforePoint;
     if (p == 0) {
         *out++ = '0';
         *out++ = '.';
@@ -76,7 +77,7 @@ char* writeDecimal(const Decimal& d, bool negative, char* out) {
     if (negative) {
         *out++ = '-';
     }
-    if (d.position >= 0 && d.position <= 50) {
+    if (d.digitsBeforePoint >= 0 && d.digitsBeforePoint <= 50) {
         return writeFixedForm(d, out);
     }
     return writeExponentForm(d, out);
@@ -104,7 +105,7 @@ Decimal decimalOfDouble(double magnitude) {
     std::memcpy(d.digits + 1, text + 2, kDigits - 1);
     int exponent = 0;
     std::from_chars(text + kDigits + 3, result.ptr, exponent);
-    d.position = (text[kDigits + 2] == '-' ? -exponent : exponent) + 1;
+    d.digitsBeforePoint = (text[kDigits + 2] == '-' ? -exponent : exponent) + 1;
     d.count = countWithoutTrailingZeros(d.digits);
     return d;
 }
@@ -253,23 +254,23 @@ Decimal decimalOfFloat(uint32_t m, int e) {
     const int tens = (b * 78913) >> 18;
     const int k = kDigits - 1 - tens;
     Scaled s = k >= 0 ? scaleUp(m, e, k) : scaleDown(m, e, -k);
-    int position = kDigits - k;
+    int digitsBeforePoint = kDigits - k;
     if (s.whole >= kTenTo17) {  // one digit too many: it joins the dropped part
         s.rest = dropLastDigit(s.whole % 10, s.rest);
         s.whole /= 10;
-        ++position;
+        ++digitsBeforePoint;
     }
     if (roundsUp(s.whole, s.rest)) {
         ++s.whole;
         if (s.whole == kTenTo17) {  // 99…9 carried into a new leading digit (no float does)
             s.whole = kTenTo16;
-            ++position;
+            ++digitsBeforePoint;
         }
     }
     Decimal d;
     writeSeventeenDigits(s.whole, d.digits);
     d.count = countWithoutTrailingZeros(d.digits);
-    d.position = position;
+    d.digitsBeforePoint = digitsBeforePoint;
     return d;
 }
 

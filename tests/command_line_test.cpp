@@ -42,7 +42,7 @@ TEST(CommandLine, OptionsTakeTheirValueJoinedOrSeparate) {
         EXPECT_EQ(command.request.kind, 2);
         EXPECT_TRUE(command.request.outputGiven);
         EXPECT_EQ(command.request.outputPath, "out.cpp");
-        EXPECT_TRUE(command.request.force);
+        EXPECT_TRUE(command.request.replace);
         EXPECT_EQ(command.request.inputs, std::vector<std::string>{"a.ase"});
     }
 }
