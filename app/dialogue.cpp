@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/converter.h"
+#include "ase/blank_characters.h"
 
 namespace meshwright {
 namespace {
@@ -16,10 +17,6 @@ constexpr size_t kMaxKindLength = 15;
 constexpr size_t kLongestPath = PATH_MAX - 1;
 // Enough of a cut name's end for the extension check.
 constexpr size_t kTailKept = 4;
-
-bool isBlank(int c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
 
 // Characters are looked at and taken through the stream buffer itself: a second look at the end
 // of input must not mark the stream failed, as istream::peek would.

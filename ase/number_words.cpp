@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "ase/blank_characters.h"
 #include "ase/section_readers.h"
 
 namespace meshwright {
@@ -13,17 +14,13 @@ namespace {
 
 constexpr size_t kNone = std::string_view::npos;
 
-bool isLeadingSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
 size_t skipLeadingSpace(std::string_view word) {
     size_t at = 0;
-    while (at < word.size() && isLeadingSpace(word[at])) {
+    while (at < word.size() && isBlank(word[at])) {
         ++at;
     }
     return at;
