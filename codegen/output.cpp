@@ -53,14 +53,14 @@ void Output::putLongText(std::string_view text) {
     for (size_t lineEnd; (lineEnd = text.find('\n', start)) != std::string_view::npos;
          start = lineEnd + 1) {
         putPlain(text.substr(start, lineEnd - start));
-        putPlain("\r\n");
+        putPlain(kLineEnd);
     }
     putPlain(text.substr(start));
 }
 
 void Output::putCharSlowly(char c) {
     if (c == '\n') {
-        putRaw("\r\n", 2);
+        putRaw(kLineEnd.data(), kLineEnd.size());
         return;
     }
     makeRoom(1);

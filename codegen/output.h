@@ -1,6 +1,7 @@
 // The output of a writer: pieces appended in order, every "\n" stored as CR LF, nothing added.
 #pragma once
 
+#include <algorithm>
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
@@ -58,9 +59,10 @@ class Output {
             char* to = buffer_.data() + used_;
             for (char c : text) {
                 if (c == '\n') {
-                    *to++ = '\r';
+                    to = std::copy(kLineEnd.begin(), kLineEnd.end(), to);
+                } else {
+                    *to++ = c;
                 }
-                *to++ = c;
             }
             used_ = size_t(to - buffer_.data());
             return;
@@ -108,6 +110,8 @@ class Output {
 
   private:
     static constexpr size_t kShortText = 16;
+    // How every "\n" of the writers' text is stored: the generated code has CR LF line ends.
+    static constexpr std::string_view kLineEnd = "\r\n";
 
     void putLongText(std::string_view text);
     void putCharSlowly(char c);
