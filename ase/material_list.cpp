@@ -1,7 +1,7 @@
 // Reading the material list: names, diffuse colours and sub-materials.
 #include "ase/material_list.h"
 
-#include "ase/section_readers.h"
+#include "ase/number_words.h"
 
 namespace meshwright {
 

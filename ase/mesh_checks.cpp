@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "ase/section_readers.h"
+#include "ase/mesh_error.h"
 
 namespace meshwright {
 

@@ -1,12 +1,14 @@
 // The integer and real values of words: decimal only, saturated, never a NaN.
+#include "ase/number_words.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <string>
 
 #include "ase/blank_characters.h"
-#include "ase/section_readers.h"
 
 namespace meshwright {
 

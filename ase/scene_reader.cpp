@@ -5,6 +5,7 @@
 #include <string>
 #include <utility>
 
+#include "ase/number_words.h"
 #include "ase/section_readers.h"
 
 namespace meshwright {

@@ -6,6 +6,7 @@
 
 #include "ase/growing_array.h"
 #include "ase/mesh_checks.h"
+#include "ase/number_words.h"
 
 namespace meshwright {
 

@@ -1,6 +1,8 @@
 // The mesh that ASE text makes: sections, records, number words, the axis turn, rejected input.
 #include "ase/section_readers.h"
 
+#include "ase/number_words.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
