@@ -5,9 +5,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <csignal>
-#include <cstring>
-#include <iterator>
+#include "app/ending_signals.h"
 
 namespace meshwright {
 namespace {
@@ -16,15 +14,12 @@ namespace {
 struct termios savedSettings;
 volatile sig_atomic_t settingsChanged = 0;
 
-constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
-
 // A signal that ends the process must not leave the terminal silent and unbuffered.
-void restoreAndReraise(int signalNumber) {
+void restoreAndEnd(int signalNumber) {
     if (settingsChanged) {
         tcsetattr(STDIN_FILENO, TCSANOW, &savedSettings);
     }
-    signal(signalNumber, SIG_DFL);
-    raise(signalNumber);
+    endAsTheSignalWould(signalNumber);
 }
 
 }  // namespace
@@ -41,13 +36,7 @@ void waitForKey() {
     if (!isatty(STDIN_FILENO) || tcgetattr(STDIN_FILENO, &savedSettings) != 0) {
         return;
     }
-    struct sigaction previous[std::size(kEndingSignals)];
-    struct sigaction handler {};
-    handler.sa_handler = restoreAndReraise;
-    sigemptyset(&handler.sa_mask);
-    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
-        sigaction(kEndingSignals[i], &handler, &previous[i]);
-    }
+    const EndingDispositions previous = takeEndingSignals(restoreAndEnd);
     // Without canonical mode a single key delivers its byte at once, Enter not needed; a
     // modifier alone or a key release delivers nothing, so it does not end the wait.
     struct termios byteAtATime = savedSettings;
@@ -60,9 +49,7 @@ void waitForKey() {
     }
     tcsetattr(STDIN_FILENO, TCSANOW, &savedSettings);
     settingsChanged = 0;
-    for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
-        sigaction(kEndingSignals[i], &previous[i], nullptr);
-    }
+    restoreEndingSignals(previous);
 }
 
 }  // namespace meshwright

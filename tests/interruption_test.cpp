@@ -286,10 +286,8 @@ TEST(IgnoredHangUp, DoesNotEndAConversion) {
     EXPECT_EQ(readFile(dir.file("m.cpp")).rfind("glBegin(GL_TRIANGLES);", 0), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, Interruption, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) {
-                             return info.param == SIGINT ? "Interrupt" : "Terminate";
-                         });
+INSTANTIATE_TEST_SUITE_P(Signals, Interruption, ::testing::Values(SIGINT, SIGTERM, SIGHUP, SIGQUIT),
+                         [](const auto& info) { return std::string(sigabbrev_np(info.param)); });
 
 // SIGKILL can't be caught: what protects the user is that the name is given only at the end.
 class Killed : public ::testing::Test {
