@@ -3,16 +3,17 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <string_view>
+
+#include "ase/conversion_error.h"
 
 namespace meshwright {
 
 // A failed read of the input. what() is the system's reason ("Input/output error").
-class ReadError : public std::runtime_error {
+class ReadError : public ConversionError {
   public:
-    using std::runtime_error::runtime_error;
+    using ConversionError::ConversionError;
 };
 
 class ByteSource {

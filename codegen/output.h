@@ -6,19 +6,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ase/conversion_error.h"
 #include "codegen/real_text_memo.h"
 
 namespace meshwright {
 
 // A failed write of the output. what() is the system's reason ("No space left on device").
-class WriteError : public std::runtime_error {
+class WriteError : public ConversionError {
   public:
-    using std::runtime_error::runtime_error;
+    using ConversionError::ConversionError;
 };
 
 class ByteSink {
