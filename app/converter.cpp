@@ -123,20 +123,13 @@ bool Converter::createOutput(const JobOptions& options) {
     request.input = inputIdentity_;
     request.namedTemporary = options.namedTemporary;
     request.closeWritten = options.closeWritten;
-    switch (outputFile_.open(request)) {
-        case OutputFile::Outcome::kOpened:
-            return true;
-        case OutputFile::Outcome::kNameTaken:
-            fail(FailureKind::kOutputExists);
-            return false;
-        case OutputFile::Outcome::kIsTheInput:
-            fail(FailureKind::kOutputIsInput);
-            return false;
-        case OutputFile::Outcome::kFailed:
-            break;
+    try {
+        outputFile_.open(request);
+        return true;
+    } catch (...) {
+        failWithCurrentException();
+        return false;
     }
-    fail(FailureKind::kCantCreateOutput, std::strerror(outputFile_.error()));
-    return false;
 }
 
 void Converter::refuseSharedOutput(const std::string& firstInput) {
@@ -153,6 +146,17 @@ bool Converter::run() {
     try {
         convert();
         return true;
+    } catch (...) {
+        failWithCurrentException();
+    }
+    outputFile_.discard();
+    return false;
+}
+
+// Each error the job can meet has its one failure kind: the words come from the reporter.
+void Converter::failWithCurrentException() {
+    try {
+        throw;
     } catch (const MeshError& error) {
         fail(FailureKind::kRejectedInput, error.what());
     } catch (const ReadError& error) {
@@ -161,6 +165,10 @@ bool Converter::run() {
         fail(FailureKind::kCantWriteOutput, error.what());
     } catch (const NameTakenError&) {
         fail(FailureKind::kOutputExists);
+    } catch (const OutputIsInputError&) {
+        fail(FailureKind::kOutputIsInput);
+    } catch (const CreateError& error) {
+        fail(FailureKind::kCantCreateOutput, error.what());
     } catch (const std::bad_alloc&) {
         fail(FailureKind::kOutOfMemory);
     } catch (const std::exception& error) {
@@ -168,8 +176,6 @@ bool Converter::run() {
         // of ending the process with the output's file still open.
         fail(FailureKind::kUnexpected, error.what());
     }
-    outputFile_.discard();
-    return false;
 }
 
 void Converter::checkMeshFound(bool found) const {

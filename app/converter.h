@@ -29,9 +29,9 @@ struct JobOptions {
     bool standardOutput = false;  // write to standard output instead of a file
     bool replace = false;  // an existing file is replaced, atomically, once the code is complete
     bool allowCommandLineKinds = false;  // kinds 4 and 5 are accepted (the command line's)
-    bool requireMesh = false;        // an input without any mesh section fails instead of giving an
-                                     // empty fragment
-    bool scene = false;  // every object of the file, each in its own block (see SceneReader)
+    bool requireMesh = false;  // an input without any mesh section fails instead of giving an
+                               // empty fragment
+    bool scene = false;        // every object of the file, each in its own block (see SceneReader)
     // Write under a named temporary, as where the file system has no unnamed files (tests).
     bool namedTemporary = false;
     std::string headerPrefix;  // Buffers: the names' prefix; empty: made from the input's name
@@ -86,8 +86,9 @@ class Converter {
     void convert();
     void checkMeshFound(bool found) const;
     void writeFragment(ByteSource& source, ByteSink& sink);  // kinds 1-4
-    void writeHeader(ByteSource& source, Output& out);    // kind 5
+    void writeHeader(ByteSource& source, Output& out);       // kind 5
     void fail(FailureKind kind, const std::string& reason = "");
+    void failWithCurrentException();
 
     Reporter& reporter_;
     std::string inputName_;

@@ -100,69 +100,66 @@ bool OutputFile::nameTaken(const std::string& path) {
     return lstat(path.c_str(), &status) == 0;
 }
 
-OutputFile::Outcome OutputFile::open(const Request& request) {
+void OutputFile::open(const Request& request) {
     request_ = request;
     if (request.mode == Mode::kStandardOutput) {
         descriptor_ = STDOUT_FILENO;
-        return Outcome::kOpened;
+        return;
     }
     std::tie(folderPath_, name_) = splitPath(request.path);
     if (name_.empty()) {
-        return failWith(EISDIR);
+        refuse(EISDIR);
     }
     struct stat link {};
     if (lstat(request.path.c_str(), &link) == 0) {
         struct stat target {};
         const bool resolves = stat(request.path.c_str(), &target) == 0;
         if (resolves && request.input && identityOf(target) == *request.input) {
-            return Outcome::kIsTheInput;
+            throw OutputIsInputError();
         }
         const bool device = resolves && !S_ISREG(target.st_mode) && !S_ISDIR(target.st_mode);
         if (device && request.writeDevicesInPlace) {
             return openInPlace();
         }
         if (request.mode == Mode::kCreateNew) {
-            return Outcome::kNameTaken;
+            throw NameTakenError();
         }
         if (S_ISDIR(link.st_mode) || (resolves && S_ISDIR(target.st_mode))) {
-            return failWith(EISDIR);
+            refuse(EISDIR);
         }
         if (!S_ISREG(link.st_mode) && !S_ISLNK(link.st_mode)) {
-            return failWith(EEXIST);
+            refuse(EEXIST);
         }
     } else if (errno != ENOENT) {
-        return failWith(errno);
+        refuse(errno);
     }
     folder_ = ::open(folderPath_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     if (folder_ < 0) {
-        return failWith(errno);
+        refuse(errno);
     }
     if (const int error = stage(request.namedTemporary)) {
-        return failWith(error);
+        refuse(error);
     }
-    return Outcome::kOpened;
 }
 
-OutputFile::Outcome OutputFile::failWith(int error) {
+void OutputFile::refuse(int error) {
     closeAll();
-    error_ = error;
-    return Outcome::kFailed;
+    throw CreateError(std::strerror(error));
 }
 
-OutputFile::Outcome OutputFile::openInPlace() {
+void OutputFile::openInPlace() {
     descriptor_ = ::open(request_.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
     if (descriptor_ < 0) {
-        return failWith(errno);
+        refuse(errno);
     }
     // The name may have become a regular file since it was looked at; that one is not ours to
     // write over.
     struct stat status {};
     if (fstat(descriptor_, &status) != 0 || S_ISREG(status.st_mode)) {
         closeAll();
-        return Outcome::kNameTaken;
+        throw NameTakenError();
     }
     inPlace_ = true;
-    return Outcome::kOpened;
 }
 
 int OutputFile::stage(bool namedTemporary) {

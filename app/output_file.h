@@ -6,17 +6,31 @@
 #include <unistd.h>
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 
 #include "app/file_identity.h"
+#include "ase/conversion_error.h"
 
 namespace meshwright {
 
-// The output's name was taken by someone else while the job ran; their file is left as it is.
-class NameTakenError : public std::runtime_error {
+// The output's name is taken by someone else, when the file is prepared or while the job ran;
+// their file is left as it is.
+class NameTakenError : public ConversionError {
   public:
-    NameTakenError() : std::runtime_error("the output's name was taken meanwhile") {}
+    NameTakenError() : ConversionError("the output's name is taken") {}
+};
+
+// The output would be the input file itself, through whatever path or link.
+class OutputIsInputError : public ConversionError {
+  public:
+    OutputIsInputError() : ConversionError("the output is the input file itself") {}
+};
+
+// The output can't be prepared. what() is the system's reason ("Too many open files"; "Is a
+// directory" for a folder where the file should be).
+class CreateError : public ConversionError {
+  public:
+    using ConversionError::ConversionError;
 };
 
 class OutputFile {
@@ -42,13 +56,6 @@ class OutputFile {
         int (*closeWritten)(int descriptor) = ::close;
     };
 
-    enum class Outcome {
-        kOpened,
-        kNameTaken,  // kCreateNew and the name exists
-        kIsTheInput,
-        kFailed,  // error() says why (EISDIR for a folder where the file should be)
-    };
-
     OutputFile() = default;
     // Discards what open() prepared and commit() did not publish.
     ~OutputFile();
@@ -56,9 +63,11 @@ class OutputFile {
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Prepares the file: nothing appears under the output's name until commit(). Until then a
-    // SIGINT, SIGTERM or SIGHUP removes a named temporary, if one is used.
-    Outcome open(const Request& request);
-    int error() const { return error_; }
+    // SIGINT, SIGTERM, SIGHUP or SIGQUIT removes a named temporary, if one is used. Throws
+    // NameTakenError when kCreateNew finds the name taken (a folder too), OutputIsInputError for
+    // the input's file, CreateError for anything else that keeps the file from being prepared;
+    // nothing is left open or made then.
+    void open(const Request& request);
     int descriptor() const { return descriptor_; }
     // The folder and name the file will have, comparable between jobs; none for standard output.
     std::optional<std::string> destination() const;
@@ -74,8 +83,8 @@ class OutputFile {
     static bool nameTaken(const std::string& path);
 
   private:
-    Outcome failWith(int error);
-    Outcome openInPlace();
+    [[noreturn]] void refuse(int error);
+    void openInPlace();
     int stage(bool namedTemporary);
     int createNamedTemporary();
     bool folderStillThere() const;
@@ -95,7 +104,6 @@ class OutputFile {
     std::string name_;           // the output's name within its folder
     std::string temporaryName_;  // the named temporary in folder_; empty while the file is unnamed
     FileIdentity written_;       // the file behind descriptor_
-    int error_ = 0;
 };
 
 }  // namespace meshwright

@@ -22,7 +22,6 @@ using testing::readFile;
 using testing::TempDir;
 using testing::writeFile;
 using Mode = OutputFile::Mode;
-using Outcome = OutputFile::Outcome;
 
 void put(const OutputFile& file, const std::string& text) {
     ASSERT_EQ(write(file.descriptor(), text.data(), text.size()), ssize_t(text.size()));
@@ -45,7 +44,7 @@ class OutputFileTest : public ::testing::TestWithParam<bool> {
 TEST_P(OutputFileTest, NothingStandsUnderTheNameUntilTheFileIsComplete) {
     for (Mode mode : {Mode::kCreateNew, Mode::kReplace}) {
         OutputFile file;
-        ASSERT_EQ(file.open(request("out.cpp", mode)), Outcome::kOpened);
+        file.open(request("out.cpp", mode));
         put(file, "all of it");
         EXPECT_FALSE(fileExists(dir_.file("out.cpp")));
         file.commit();
@@ -68,7 +67,7 @@ TEST_P(OutputFileTest, FailingCloseIsAWriteErrorThatLeavesNothing) {
     OutputFile file;
     OutputFile::Request failing = request("out.cpp");
     failing.closeWritten = closeFailingWithIoError;
-    ASSERT_EQ(file.open(failing), Outcome::kOpened);
+    file.open(failing);
     put(file, "all of it");
     try {
         file.commit();
@@ -81,7 +80,7 @@ TEST_P(OutputFileTest, FailingCloseIsAWriteErrorThatLeavesNothing) {
 
 TEST_P(OutputFileTest, DiscardedFileLeavesNothing) {
     OutputFile file;
-    ASSERT_EQ(file.open(request("out.cpp")), Outcome::kOpened);
+    file.open(request("out.cpp"));
     put(file, "half of i");
     file.discard();
     EXPECT_EQ(namesIn(dir_.path()), std::vector<std::string>{});
@@ -89,7 +88,7 @@ TEST_P(OutputFileTest, DiscardedFileLeavesNothing) {
 
 TEST_P(OutputFileTest, NameTakenMeanwhileIsReportedAndTheOtherFileKept) {
     OutputFile file;
-    ASSERT_EQ(file.open(request("out.cpp")), Outcome::kOpened);
+    file.open(request("out.cpp"));
     put(file, "mine");
     writeFile(dir_.file("out.cpp"), "another job's");
     EXPECT_THROW(file.commit(), NameTakenError);
@@ -102,7 +101,7 @@ TEST_P(OutputFileTest, ReplacementKeepsThePermissionBitsOfTheFileItReplaces) {
         writeFile(dir_.file("out.cpp"), "old");
         ASSERT_EQ(chmod(dir_.file("out.cpp").c_str(), bits), 0);
         OutputFile file;
-        ASSERT_EQ(file.open(request("out.cpp", Mode::kReplace)), Outcome::kOpened);
+        file.open(request("out.cpp", Mode::kReplace));
         put(file, "new");
         file.commit();
         struct stat status {};
@@ -116,7 +115,7 @@ TEST_P(OutputFileTest, LongestNameReplacesAFile) {
     const std::string name(251, 'n');  // with ".cpp": the 255 bytes a name may have
     writeFile(dir_.file(name + ".cpp"), "old");
     OutputFile file;
-    ASSERT_EQ(file.open(request(name + ".cpp", Mode::kReplace)), Outcome::kOpened);
+    file.open(request(name + ".cpp", Mode::kReplace));
     put(file, "new");
     file.commit();
     EXPECT_EQ(readFile(dir_.file(name + ".cpp")), "new");
@@ -127,7 +126,7 @@ TEST_P(OutputFileTest, MovedOrRemovedFolderIsAFailureThatLeavesNoFile) {
     for (Mode mode : {Mode::kCreateNew, Mode::kReplace}) {
         std::filesystem::create_directory(dir_.file("sub"));
         OutputFile file;
-        ASSERT_EQ(file.open(request("sub/out.cpp", mode)), Outcome::kOpened);
+        file.open(request("sub/out.cpp", mode));
         put(file, "code");
         std::filesystem::rename(dir_.file("sub"), dir_.file("moved"));
         EXPECT_THROW(file.commit(), WriteError);
@@ -137,7 +136,7 @@ TEST_P(OutputFileTest, MovedOrRemovedFolderIsAFailureThatLeavesNoFile) {
     if (!GetParam()) {  // a named temporary keeps its folder from being removed
         std::filesystem::create_directory(dir_.file("sub"));
         OutputFile file;
-        ASSERT_EQ(file.open(request("sub/out.cpp")), Outcome::kOpened);
+        file.open(request("sub/out.cpp"));
         std::filesystem::remove(dir_.file("sub"));
         EXPECT_THROW(file.commit(), WriteError);
         EXPECT_FALSE(fileExists(dir_.file("sub")));
@@ -148,10 +147,15 @@ TEST_P(OutputFileTest, FolderAsTheTargetIsAnError) {
     std::filesystem::create_directory(dir_.file("sub"));
     for (const std::string name : {"sub", "sub/", "none/"}) {
         OutputFile file;
-        EXPECT_EQ(file.open(request(name, Mode::kReplace)), Outcome::kFailed) << name;
+        try {
+            file.open(request(name, Mode::kReplace));
+            ADD_FAILURE() << name << " was opened";
+        } catch (const CreateError& error) {
+            EXPECT_STREQ(error.what(), "Is a directory") << name;
+        }
     }
     OutputFile file;
-    EXPECT_EQ(file.open(request("sub", Mode::kCreateNew)), Outcome::kNameTaken);
+    EXPECT_THROW(file.open(request("sub", Mode::kCreateNew)), NameTakenError);
     EXPECT_EQ(namesIn(dir_.file("sub")), std::vector<std::string>{});
 }
 
@@ -166,7 +170,7 @@ TEST_P(OutputFileTest, TheInputIsNeverTheOutputThroughAnyPath) {
             auto r = request(name, mode);
             r.input = identityOf(input);
             OutputFile file;
-            EXPECT_EQ(file.open(r), Outcome::kIsTheInput) << name;
+            EXPECT_THROW(file.open(r), OutputIsInputError) << name;
         }
     }
     EXPECT_EQ(readFile(dir_.file("model.ase")), "the model");
@@ -175,14 +179,14 @@ TEST_P(OutputFileTest, TheInputIsNeverTheOutputThroughAnyPath) {
 TEST_P(OutputFileTest, FifoIsWrittenInPlaceAndStaysAFifo) {
     const std::string fifo = dir_.file("pipe.cpp");
     ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_EQ(OutputFile().open(request("pipe.cpp")), Outcome::kNameTaken);
+    EXPECT_THROW(OutputFile().open(request("pipe.cpp")), NameTakenError);
     const int reader = open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
     for (Mode mode : {Mode::kCreateNew, Mode::kReplace}) {
         auto r = request("pipe.cpp", mode);
         r.writeDevicesInPlace = true;
         OutputFile file;
-        ASSERT_EQ(file.open(r), Outcome::kOpened);
+        file.open(r);
         put(file, "code");
         file.commit();
         char got[8] = {};
@@ -203,7 +207,7 @@ TEST_P(OutputFileTest, FailedJobOnADeviceLeavesTheDevice) {
     r.writeDevicesInPlace = true;
     r.namedTemporary = GetParam();
     OutputFile file;
-    ASSERT_EQ(file.open(r), Outcome::kOpened);
+    file.open(r);
     file.discard();
     struct stat status {};
     ASSERT_EQ(lstat("/dev/null", &status), 0);
@@ -221,7 +225,7 @@ TEST(OutputFileCleanup, AnotherFileUnderTheTemporaryNameIsNotRemoved) {
     r.path = dir.file("out.cpp");
     r.namedTemporary = true;
     OutputFile file;
-    ASSERT_EQ(file.open(r), Outcome::kOpened);
+    file.open(r);
     const std::vector<std::string> names = namesIn(dir.path());
     ASSERT_EQ(names.size(), 1u);
     const std::string temporary = dir.file(names[0]);
