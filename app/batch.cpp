@@ -47,6 +47,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     for (const std::string& input : request.inputs) {
         try {
             Converter job(input, request.kind, reporter, options);
+            job.prepare();
             if (const auto destination = job.outputDestination()) {
                 const auto [first, isNew] = firstInputOf.emplace(*destination, input);
                 if (!isNew) {

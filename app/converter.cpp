@@ -22,35 +22,7 @@
 namespace meshwright {
 
 Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options)
-    : reporter_(reporter),
-      inputName_(std::move(inputName)),
-      scene_(options.scene),
-      requireMesh_(options.requireMesh) {
-    const bool kindValid = checkKind(kind, options.allowCommandLineKinds);
-    if (!checkExtension()) {
-        return;
-    }
-    const char* extension = outputKind_ == OutputKind::Buffers ? ".h" : ".cpp";
-    outputName_ = options.standardOutput ? "standard output"
-                  : options.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + extension
-                                         : options.path;
-    bufferOptions_.names.prefix =
-        options.headerPrefix.empty() ? cIdentifierFromPath(inputName_, 4) : options.headerPrefix;
-    bufferOptions_.names.sourceName = inputName_.substr(inputName_.rfind('/') + 1);
-    bufferOptions_.normals = options.normals;
-    if (!openInput()) {
-        return;
-    }
-    if (!kindValid) {
-        // The job can't run, so it creates nothing: an empty file left behind would make every
-        // later try of the same input fail. Only an existing name is still worth telling about.
-        if (!options.replace && !options.standardOutput) {
-            reportExistingOutput();
-        }
-        return;
-    }
-    createOutput(options);
-}
+    : reporter_(reporter), inputName_(std::move(inputName)), kind_(kind), options_(options) {}
 
 Converter::~Converter() {
     outputFile_.discard();
@@ -61,12 +33,39 @@ Converter::~Converter() {
 
 void Converter::fail(FailureKind kind, const std::string& reason) {
     reporter_.report({kind, inputName_, outputName_, reason});
-    failed_ = true;
+    stage_ = Stage::kFailed;
 }
 
-bool Converter::checkKind(int32_t kind, bool allowCommandLineKinds) {
-    if ((kind >= 1 && kind <= 3) || ((kind == 4 || kind == 5) && allowCommandLineKinds)) {
-        outputKind_ = static_cast<OutputKind>(kind);
+void Converter::prepare() {
+    if (stage_ != Stage::kNew) {
+        return;
+    }
+    const bool kindValid = checkKind();
+    if (!checkExtension()) {
+        return;
+    }
+    nameOutput();
+    if (!openInput()) {
+        return;
+    }
+    if (!kindValid) {
+        // The job can't run, so it creates nothing: an empty file left behind would make every
+        // later try of the same input fail. Only an existing name is still worth telling about.
+        if (!options_.replace && !options_.standardOutput) {
+            reportExistingOutput();
+        }
+        return;
+    }
+    createOutput();
+    if (stage_ == Stage::kNew) {
+        stage_ = Stage::kReady;
+    }
+}
+
+bool Converter::checkKind() {
+    const bool commandLineKind = (kind_ == 4 || kind_ == 5) && options_.allowCommandLineKinds;
+    if ((kind_ >= 1 && kind_ <= 3) || commandLineKind) {
+        outputKind_ = static_cast<OutputKind>(kind_);
         return true;
     }
     fail(FailureKind::kWrongKind);
@@ -85,6 +84,17 @@ bool Converter::checkExtension() {
     }
     fail(FailureKind::kNoExtension);
     return false;
+}
+
+void Converter::nameOutput() {
+    const char* extension = outputKind_ == OutputKind::Buffers ? ".h" : ".cpp";
+    outputName_ = options_.standardOutput ? "standard output"
+                  : options_.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + extension
+                                          : options_.path;
+    bufferOptions_.names.prefix =
+        options_.headerPrefix.empty() ? cIdentifierFromPath(inputName_, 4) : options_.headerPrefix;
+    bufferOptions_.names.sourceName = inputName_.substr(inputName_.rfind('/') + 1);
+    bufferOptions_.normals = options_.normals;
 }
 
 bool Converter::openInput() {
@@ -112,35 +122,34 @@ void Converter::reportExistingOutput() {
     }
 }
 
-bool Converter::createOutput(const JobOptions& options) {
+void Converter::createOutput() {
     using Mode = OutputFile::Mode;
     OutputFile::Request request;
     request.path = outputName_;
-    request.mode = options.standardOutput ? Mode::kStandardOutput
-                   : options.replace      ? Mode::kReplace
-                                          : Mode::kCreateNew;
-    request.writeDevicesInPlace = options.replace || !options.path.empty();
+    request.mode = options_.standardOutput ? Mode::kStandardOutput
+                   : options_.replace      ? Mode::kReplace
+                                           : Mode::kCreateNew;
+    request.writeDevicesInPlace = options_.replace || !options_.path.empty();
     request.input = inputIdentity_;
-    request.namedTemporary = options.namedTemporary;
-    request.closeWritten = options.closeWritten;
+    request.namedTemporary = options_.namedTemporary;
+    request.closeWritten = options_.closeWritten;
     try {
         outputFile_.open(request);
-        return true;
     } catch (...) {
         failWithCurrentException();
-        return false;
     }
 }
 
 void Converter::refuseSharedOutput(const std::string& firstInput) {
-    if (!failed_) {
+    if (stage_ == Stage::kReady) {
         fail(FailureKind::kSharedOutput, firstInput);
         outputFile_.discard();
     }
 }
 
 bool Converter::run() {
-    if (failed_) {
+    prepare();
+    if (stage_ != Stage::kReady) {
         return false;
     }
     try {
@@ -179,7 +188,7 @@ void Converter::failWithCurrentException() {
 }
 
 void Converter::checkMeshFound(bool found) const {
-    if (requireMesh_ && !found) {
+    if (options_.requireMesh && !found) {
         throw MeshError("no mesh in " + inputName_);
     }
 }
@@ -199,7 +208,7 @@ void Converter::convert() {
 
 void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
-    if (scene_) {
+    if (options_.scene) {
         Output out(sink);
         // One object at a time: memory holds the largest object, not the scene.
         SceneReader scene(source);
@@ -224,7 +233,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
 
 // A header's constants come before its arrays, so all parts are gathered first.
 void Converter::writeHeader(ByteSource& source, Output& out) {
-    if (scene_) {
+    if (options_.scene) {
         SceneReader scene(source);
         try {
             writeSceneBuffers(scene, bufferOptions_, out);

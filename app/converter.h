@@ -42,7 +42,14 @@ struct JobOptions {
 
 class Converter {
   public:
-    // Does the whole set-up, reporting each failure to `reporter`, in this order:
+    // Keeps the request; opens, creates and reports nothing before prepare() or run().
+    Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options = {});
+    // Closes both files; an output that run() did not complete never gets its name.
+    ~Converter();
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // The set-up, once; each failure goes to `reporter`, in this order:
     //  - a kind other than 1, 2, 3 (or 4 and 5 when allowed) (kWrongKind); the checks below still
     //    run and report, but no output file is created;
     //  - a name whose last four characters are not ".ase" in any case (kNoExtension); the set-up
@@ -55,34 +62,29 @@ class Converter {
     //  - any other failure to prepare the output (kCantCreateOutput).
     // Nothing appears under the output's name before run() has written all of it. A device, FIFO
     // or terminal named by `options.path`, or met with `options.replace`, is written in place.
-    Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options = {});
-    // Closes both files; an output that run() did not complete never gets its name.
-    ~Converter();
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Reads the mesh and writes the code of the chosen kind; false, and nothing done, when the
-    // set-up failed. When it returns true the output is complete on disk under its name. A
-    // rejected input, a read or write error, or an output name taken meanwhile (kOutputExists) is
-    // reported, nothing is published, and false returned.
-    bool run();
-
-    // Where the output will go, comparable between jobs; none when the set-up failed first or
-    // the output is standard output.
+    void prepare();
+    // Where the output will go once prepared, comparable between jobs; none when the set-up
+    // failed first or the output is standard output.
     std::optional<std::string> outputDestination() const { return outputFile_.destination(); }
-    // Refuses a job whose output is the output of `firstInput`'s job in the same run
+    // Refuses a prepared job whose output is the output of `firstInput`'s job in the same run
     // (kSharedOutput); the first job's file stays.
     void refuseSharedOutput(const std::string& firstInput);
 
-    bool failed() const { return failed_; }
-    const std::string& outputName() const { return outputName_; }
+    // Prepares the job unless prepare() did, then reads the mesh and writes the code of the
+    // chosen kind. The job's outcome: true when the output is complete on disk under its name;
+    // false when anything failed, each failure reported once (a rejected input, a read or write
+    // error, an output name taken meanwhile, as kOutputExists), and nothing published.
+    bool run();
 
   private:
-    bool checkKind(int32_t kind, bool allowCommandLineKinds);
+    enum class Stage { kNew, kReady, kFailed };
+
+    bool checkKind();
     bool checkExtension();
+    void nameOutput();
     bool openInput();
     void reportExistingOutput();
-    bool createOutput(const JobOptions& options);
+    void createOutput();
     void convert();
     void checkMeshFound(bool found) const;
     void writeFragment(ByteSource& source, ByteSink& sink);  // kinds 1-4
@@ -92,11 +94,11 @@ class Converter {
 
     Reporter& reporter_;
     std::string inputName_;
+    int32_t kind_;
+    JobOptions options_;
+    Stage stage_ = Stage::kNew;
     std::string outputName_;
     OutputKind outputKind_ = OutputKind::DisplayList;
-    bool scene_ = false;
-    bool failed_ = false;
-    bool requireMesh_ = false;
     int inputFile_ = -1;
     FileIdentity inputIdentity_;
     OutputFile outputFile_;

@@ -68,9 +68,7 @@ TEST_F(ConverterTest, OutputNameReplacesTheExtensionKeepingEverythingBefore) {
         std::ostringstream console;
         DialogueReporter reporter(console);
         Converter job(input, 1, reporter);
-        EXPECT_FALSE(job.failed()) << input;
-        EXPECT_EQ(job.outputName(), output);
-        EXPECT_TRUE(job.run());
+        EXPECT_TRUE(job.run()) << input;
         EXPECT_EQ(console.str(), "");
         EXPECT_TRUE(fileExists(output)) << output;
     }
@@ -149,9 +147,9 @@ TEST_F(ConverterTest, OtherCreationFailuresSayWhatHappened) {
     rlimit tight = saved;
     tight.rlim_cur = static_cast<rlim_t>(spare + 1);
     setrlimit(RLIMIT_NOFILE, &tight);
-    bool failed = Converter("model.ase", 1, reporter).failed();
+    const bool converted = Converter("model.ase", 1, reporter).run();
     setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_TRUE(failed);
+    EXPECT_FALSE(converted);
     EXPECT_EQ(console.str(), "Error: couldn't create model.cpp: Too many open files\n");
     EXPECT_FALSE(fileExists("model.cpp"));
 }
@@ -234,13 +232,30 @@ TEST_F(ConverterTest, CompleteOutputIsOnDiskWhenRunReturns) {
     EXPECT_EQ(text.substr(text.size() - 8), "glEnd();");
 }
 
-TEST_F(ConverterTest, FailedSetUpMakesRunDoNothing) {
+TEST_F(ConverterTest, FailedSetUpIsReportedOnceAndRunDoesNothing) {
     std::ostringstream console;
     DialogueReporter reporter(console);
     Converter job("missing.ase", 1, reporter);
-    EXPECT_TRUE(job.failed());
+    job.prepare();
+    EXPECT_EQ(console.str(), "Error: couldn't open missing.ase\n");
     EXPECT_FALSE(job.run());
     EXPECT_EQ(console.str(), "Error: couldn't open missing.ase\n");
+}
+
+// A job made and dropped (a batch that stops early, a test) must not have touched the disk or
+// the console: all of that belongs to its set-up.
+TEST_F(ConverterTest, MakingAJobOpensCreatesAndReportsNothing) {
+    writeFile("model.ase", kTriangle);
+    std::ostringstream console;
+    DialogueReporter reporter(console);
+    {
+        Converter wrongKind("model.ase", 9, reporter);
+        Converter missing("missing.ase", 1, reporter);
+        Converter ready("model.ase", 1, reporter);
+        EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"model.ase"});
+    }
+    EXPECT_EQ(console.str(), "");
+    EXPECT_EQ(testing::namesIn("."), std::vector<std::string>{"model.ase"});
 }
 
 }  // namespace
