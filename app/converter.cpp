@@ -1,16 +1,10 @@
 // The conversion job: set-up checks in their fixed order, then read, write, and tidy up.
 #include "app/converter.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <new>
 
-#include "ase/byte_source.h"
+#include "app/file_sink.h"
 #include "ase/scene_reader.h"
 #include "ase/section_readers.h"
 #include "ase/token_reader.h"
@@ -23,13 +17,6 @@ namespace meshwright {
 
 Converter::Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options)
     : reporter_(reporter), inputName_(std::move(inputName)), kind_(kind), options_(options) {}
-
-Converter::~Converter() {
-    outputFile_.discard();
-    if (inputFile_ >= 0) {
-        close(inputFile_);
-    }
-}
 
 void Converter::fail(FailureKind kind, const std::string& reason) {
     reporter_.report({kind, inputName_, outputName_, reason});
@@ -45,7 +32,8 @@ void Converter::prepare() {
         return;
     }
     nameOutput();
-    if (!openInput()) {
+    openInput();
+    if (!input_.descriptor.isOpen()) {
         return;
     }
     if (!kindValid) {
@@ -97,23 +85,12 @@ void Converter::nameOutput() {
     bufferOptions_.normals = options_.normals;
 }
 
-bool Converter::openInput() {
-    inputFile_ = open(inputName_.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    int error = inputFile_ < 0 ? errno : 0;
-    struct stat status {};
-    // A folder opens for reading but has no text to read: it is no input, and saying so here
-    // keeps the later checks from hiding it or making an output for it.
-    if (error == 0 && fstat(inputFile_, &status) == 0 && S_ISDIR(status.st_mode)) {
-        error = EISDIR;
-        close(inputFile_);
-        inputFile_ = -1;
+void Converter::openInput() {
+    try {
+        input_ = openInputFile(inputName_);
+    } catch (...) {
+        failWithCurrentException();
     }
-    if (error != 0) {
-        fail(FailureKind::kCantOpenInput, std::strerror(error));
-        return false;
-    }
-    inputIdentity_ = identityOf(status);
-    return true;
 }
 
 void Converter::reportExistingOutput() {
@@ -130,7 +107,7 @@ void Converter::createOutput() {
                    : options_.replace      ? Mode::kReplace
                                            : Mode::kCreateNew;
     request.writeDevicesInPlace = options_.replace || !options_.path.empty();
-    request.input = inputIdentity_;
+    request.input = input_.identity;
     request.namedTemporary = options_.namedTemporary;
     request.closeWritten = options_.closeWritten;
     try {
@@ -172,6 +149,8 @@ void Converter::failWithCurrentException() {
         fail(FailureKind::kCantReadInput, error.what());
     } catch (const WriteError& error) {
         fail(FailureKind::kCantWriteOutput, error.what());
+    } catch (const OpenError& error) {
+        fail(FailureKind::kCantOpenInput, error.what());
     } catch (const NameTakenError&) {
         fail(FailureKind::kOutputExists);
     } catch (const OutputIsInputError&) {
@@ -194,7 +173,7 @@ void Converter::checkMeshFound(bool found) const {
 }
 
 void Converter::convert() {
-    FileSource source(inputFile_);
+    FileSource source(input_.descriptor.get());
     FileSink sink(outputFile_.descriptor());
     if (outputKind_ == OutputKind::Buffers) {
         Output out(sink);

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/failure.h"
+#include "app/file_source.h"
 #include "app/output_file.h"
-#include "ase/byte_source.h"
 #include "codegen/writers.h"
 
 namespace meshwright {
@@ -45,7 +45,7 @@ class Converter {
     // Keeps the request; opens, creates and reports nothing before prepare() or run().
     Converter(std::string inputName, int32_t kind, Reporter& reporter, JobOptions options = {});
     // Closes both files; an output that run() did not complete never gets its name.
-    ~Converter();
+    ~Converter() = default;
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
@@ -82,7 +82,7 @@ class Converter {
     bool checkKind();
     bool checkExtension();
     void nameOutput();
-    bool openInput();
+    void openInput();
     void reportExistingOutput();
     void createOutput();
     void convert();
@@ -99,8 +99,7 @@ class Converter {
     Stage stage_ = Stage::kNew;
     std::string outputName_;
     OutputKind outputKind_ = OutputKind::DisplayList;
-    int inputFile_ = -1;
-    FileIdentity inputIdentity_;
+    InputFile input_;
     OutputFile outputFile_;
     BufferOptions bufferOptions_;
 };

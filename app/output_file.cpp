@@ -103,7 +103,6 @@ bool OutputFile::nameTaken(const std::string& path) {
 void OutputFile::open(const Request& request) {
     request_ = request;
     if (request.mode == Mode::kStandardOutput) {
-        descriptor_ = STDOUT_FILENO;
         return;
     }
     std::tie(folderPath_, name_) = splitPath(request.path);
@@ -133,8 +132,8 @@ void OutputFile::open(const Request& request) {
     } else if (errno != ENOENT) {
         refuse(errno);
     }
-    folder_ = ::open(folderPath_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (folder_ < 0) {
+    folder_.reset(::open(folderPath_.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
+    if (!folder_.isOpen()) {
         refuse(errno);
     }
     if (const int error = stage(request.namedTemporary)) {
@@ -148,14 +147,14 @@ void OutputFile::refuse(int error) {
 }
 
 void OutputFile::openInPlace() {
-    descriptor_ = ::open(request_.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (descriptor_ < 0) {
+    file_.reset(::open(request_.path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC));
+    if (!file_.isOpen()) {
         refuse(errno);
     }
     // The name may have become a regular file since it was looked at; that one is not ours to
     // write over.
     struct stat status {};
-    if (fstat(descriptor_, &status) != 0 || S_ISREG(status.st_mode)) {
+    if (fstat(file_.get(), &status) != 0 || S_ISREG(status.st_mode)) {
         closeAll();
         throw NameTakenError();
     }
@@ -164,10 +163,10 @@ void OutputFile::openInPlace() {
 
 int OutputFile::stage(bool namedTemporary) {
     if (!namedTemporary) {
-        descriptor_ = openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        if (descriptor_ >= 0) {
+        file_.reset(openat(folder_.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666));
+        if (file_.isOpen()) {
             struct stat status {};
-            fstat(descriptor_, &status);
+            fstat(file_.get(), &status);
             written_ = identityOf(status);
             return 0;
         }
@@ -182,14 +181,14 @@ int OutputFile::createNamedTemporary() {
     const SignalsHeld held;  // the file and its removal on a signal appear as one step
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = temporaryName();
-        descriptor_ =
-            openat(folder_, name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (descriptor_ >= 0) {
+        file_.reset(openat(folder_.get(), name.c_str(),
+                           O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
+        if (file_.isOpen()) {
             struct stat status {};
-            fstat(descriptor_, &status);
+            fstat(file_.get(), &status);
             written_ = identityOf(status);
             temporaryName_ = name;
-            removeOnSignal(folder_, name.c_str(), written_);
+            removeOnSignal(folder_.get(), name.c_str(), written_);
             return 0;
         }
         if (errno != EEXIST) {
@@ -201,32 +200,29 @@ int OutputFile::createNamedTemporary() {
 
 std::optional<std::string> OutputFile::destination() const {
     struct stat status {};
-    if (inPlace_ && fstat(descriptor_, &status) == 0) {
+    if (inPlace_ && fstat(file_.get(), &status) == 0) {
         return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino);
     }
-    if (folder_ < 0 || fstat(folder_, &status) != 0) {
+    if (!folder_.isOpen() || fstat(folder_.get(), &status) != 0) {
         return std::nullopt;
     }
     return std::to_string(status.st_dev) + ":" + std::to_string(status.st_ino) + "/" + name_;
 }
 
 void OutputFile::commit() {
-    if (descriptor_ < 0 || request_.mode == Mode::kStandardOutput) {
-        descriptor_ = -1;
-        return;
+    if (!file_.isOpen()) {
+        return;  // standard output, or nothing prepared
     }
     if (inPlace_) {
-        const int descriptor = descriptor_;
-        descriptor_ = -1;
         inPlace_ = false;
-        if (close(descriptor) != 0) {
+        if (close(file_.release()) != 0) {
             throw WriteError(std::strerror(errno));
         }
         return;
     }
     // The data reach the disk before the name does, so after a crash the name holds the whole
     // file or nothing; this is also where some file systems first report a failed write.
-    if (fdatasync(descriptor_) != 0 && errno != EINVAL) {
+    if (fdatasync(file_.get()) != 0 && errno != EINVAL) {
         abandon(errno);
     }
     if (!folderStillThere()) {
@@ -237,7 +233,7 @@ void OutputFile::commit() {
     } else {
         publishNew();
     }
-    const int descriptor = std::exchange(descriptor_, -1);
+    const int descriptor = file_.release();
     int closed = -1;
     int reason = 0;
     try {
@@ -258,7 +254,7 @@ void OutputFile::commit() {
 // is gone by then; the new one stays in its place, as complete as the system let it be.
 void OutputFile::withdrawPublished() {
     if (request_.mode == Mode::kCreateNew) {
-        removeIfOwn(folder_, name_, written_);
+        removeIfOwn(folder_.get(), name_, written_);
     }
     closeAll();
 }
@@ -266,14 +262,14 @@ void OutputFile::withdrawPublished() {
 bool OutputFile::folderStillThere() const {
     struct stat held {
     }, named{};
-    return fstat(folder_, &held) == 0 && held.st_nlink > 0 &&
+    return fstat(folder_.get(), &held) == 0 && held.st_nlink > 0 &&
            stat(folderPath_.c_str(), &named) == 0 && identityOf(held) == identityOf(named);
 }
 
 void OutputFile::publishNew() {
     const int error = temporaryName_.empty()
-                          ? linkUnnamed(descriptor_, folder_, name_.c_str())
-                          : linkNamed(folder_, temporaryName_.c_str(), name_.c_str());
+                          ? linkUnnamed(file_.get(), folder_.get(), name_.c_str())
+                          : linkNamed(folder_.get(), temporaryName_.c_str(), name_.c_str());
     if (error == EEXIST) {
         discard();
         throw NameTakenError();
@@ -282,7 +278,7 @@ void OutputFile::publishNew() {
         abandon(error);
     }
     if (!temporaryName_.empty()) {
-        removeIfOwn(folder_, temporaryName_, written_);
+        removeIfOwn(folder_.get(), temporaryName_, written_);
         disarmRemovalOnSignal();
         temporaryName_.clear();
     }
@@ -290,23 +286,23 @@ void OutputFile::publishNew() {
 
 void OutputFile::replaceExisting() {
     struct stat existing {};
-    if (fstatat(folder_, name_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
+    if (fstatat(folder_.get(), name_.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0 &&
         !S_ISREG(existing.st_mode) && !S_ISLNK(existing.st_mode)) {
         abandon("it is no longer a regular file");
     }
-    if (fstatat(folder_, name_.c_str(), &existing, 0) == 0) {
+    if (fstatat(folder_.get(), name_.c_str(), &existing, 0) == 0) {
         if (request_.input && identityOf(existing) == *request_.input) {
             abandon("it is the input file");
         }
         // As editors that replace a file do, the new one keeps the old one's permissions.
-        if (S_ISREG(existing.st_mode) && fchmod(descriptor_, existing.st_mode & 07777) != 0) {
+        if (S_ISREG(existing.st_mode) && fchmod(file_.get(), existing.st_mode & 07777) != 0) {
             abandon(errno);
         }
     }
     if (temporaryName_.empty()) {
         linkUnderTemporaryName();
     }
-    if (renameat(folder_, temporaryName_.c_str(), folder_, name_.c_str()) != 0) {
+    if (renameat(folder_.get(), temporaryName_.c_str(), folder_.get(), name_.c_str()) != 0) {
         abandon(errno);
     }
     disarmRemovalOnSignal();
@@ -319,10 +315,10 @@ void OutputFile::linkUnderTemporaryName() {
     const SignalsHeld held;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string name = temporaryName();
-        const int error = linkUnnamed(descriptor_, folder_, name.c_str());
+        const int error = linkUnnamed(file_.get(), folder_.get(), name.c_str());
         if (error == 0) {
             temporaryName_ = name;
-            removeOnSignal(folder_, name.c_str(), written_);
+            removeOnSignal(folder_.get(), name.c_str(), written_);
             return;
         }
         if (error != EEXIST) {
@@ -343,12 +339,8 @@ void OutputFile::abandon(const char* reason) {
 }
 
 void OutputFile::discard() {
-    if (request_.mode == Mode::kStandardOutput) {
-        descriptor_ = -1;
-        return;
-    }
     if (!temporaryName_.empty()) {
-        removeIfOwn(folder_, temporaryName_, written_);
+        removeIfOwn(folder_.get(), temporaryName_, written_);
         disarmRemovalOnSignal();
         temporaryName_.clear();
     }
@@ -356,14 +348,8 @@ void OutputFile::discard() {
 }
 
 void OutputFile::closeAll() {
-    if (descriptor_ >= 0) {
-        close(descriptor_);
-    }
-    if (folder_ >= 0) {
-        close(folder_);
-    }
-    descriptor_ = -1;
-    folder_ = -1;
+    file_.reset();
+    folder_.reset();
     inPlace_ = false;
 }
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "app/file_descriptor.h"
 #include "app/file_identity.h"
 #include "ase/conversion_error.h"
 
@@ -68,7 +69,10 @@ class OutputFile {
     // the input's file, CreateError for anything else that keeps the file from being prepared;
     // nothing is left open or made then.
     void open(const Request& request);
-    int descriptor() const { return descriptor_; }
+    // Where to write the code: standard output's, or the prepared file's.
+    int descriptor() const {
+        return request_.mode == Mode::kStandardOutput ? STDOUT_FILENO : file_.get();
+    }
     // The folder and name the file will have, comparable between jobs; none for standard output.
     std::optional<std::string> destination() const;
 
@@ -97,13 +101,13 @@ class OutputFile {
     void closeAll();
 
     Request request_;
-    int descriptor_ = -1;
-    int folder_ = -1;            // the output's folder, held so the file is named where it was made
+    FileDescriptor file_;        // the file being written; none for standard output
+    FileDescriptor folder_;      // the output's folder, held so the file is named where it was made
     bool inPlace_ = false;       // a device or FIFO written as it is
     std::string folderPath_;     // as the path gives it, to see whether it still leads to folder_
     std::string name_;           // the output's name within its folder
     std::string temporaryName_;  // the named temporary in folder_; empty while the file is unnamed
-    FileIdentity written_;       // the file behind descriptor_
+    FileIdentity written_;       // the file behind file_
 };
 
 }  // namespace meshwright

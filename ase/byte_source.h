@@ -1,4 +1,5 @@
-// Where the token reader's bytes come from: an open file, or bytes already in memory.
+// Where the token reader's bytes come from: the source it reads through, and one over bytes
+// already in memory. The job's file is read by a source of the app's own.
 #pragma once
 
 #include <cstddef>
@@ -27,19 +28,6 @@ class ByteSource {
     virtual uint64_t size() const = 0;
     // Starts the input again from its first byte; false when it can't be read twice (a pipe).
     virtual bool rewind() { return false; }
-};
-
-// Reads an open file descriptor, which it does not own, with read(2).
-class FileSource : public ByteSource {
-  public:
-    explicit FileSource(int descriptor);
-    size_t read(char* destination, size_t capacity) override;
-    uint64_t size() const override { return size_; }
-    bool rewind() override;
-
-  private:
-    int descriptor_;
-    uint64_t size_ = 0;
 };
 
 // Reads bytes held by the caller, which must outlive the source.

@@ -1,10 +1,7 @@
-// Buffered output with CR LF line ends; the sinks that take the bytes.
+// Buffered output with CR LF line ends.
 #include "codegen/output.h"
 
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -12,20 +9,6 @@
 #include "codegen/number_text.h"
 
 namespace meshwright {
-
-void FileSink::write(const char* data, size_t size) {
-    while (size > 0) {
-        ssize_t put = ::write(descriptor_, data, size);
-        if (put < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            throw WriteError(std::strerror(errno));
-        }
-        data += put;
-        size -= static_cast<size_t>(put);
-    }
-}
 
 Output::Output(ByteSink& sink, size_t capacity)
     : sink_(sink), buffer_(std::max<size_t>(capacity, 64)) {}

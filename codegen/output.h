@@ -21,21 +21,12 @@ class WriteError : public ConversionError {
     using ConversionError::ConversionError;
 };
 
+// Where the output's bytes go: the job's file (written by the app), or a string.
 class ByteSink {
   public:
     virtual ~ByteSink() = default;
     // Stores all `size` bytes or throws WriteError.
     virtual void write(const char* data, size_t size) = 0;
-};
-
-// Writes to a file descriptor, which it does not own, with write(2).
-class FileSink : public ByteSink {
-  public:
-    explicit FileSink(int descriptor) : descriptor_(descriptor) {}
-    void write(const char* data, size_t size) override;
-
-  private:
-    int descriptor_;
 };
 
 // Collects everything in a string: for tests and for in-memory conversions.

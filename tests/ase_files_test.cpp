@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstring>
 
+#include "app/file_source.h"
 #include "ase/section_readers.h"
 #include "test_support.h"
 

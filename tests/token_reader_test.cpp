@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "app/file_source.h"
+
 namespace meshwright {
 namespace {
 

@@ -1,5 +1,5 @@
 // Reading the input's bytes from a descriptor: a signal that stops a read does not end the input.
-#include "ase/byte_source.h"
+#include "app/file_source.h"
 
 #include <gtest/gtest.h>
 #include <pthread.h>
