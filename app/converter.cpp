@@ -27,15 +27,25 @@ void Converter::prepare() {
     if (stage_ != Stage::kNew) {
         return;
     }
+    try {
+        setUp();
+    } catch (...) {
+        failWithCurrentException();
+    }
+    if (stage_ == Stage::kNew) {
+        stage_ = Stage::kReady;
+    }
+}
+
+// The checks report and go on, so that one try tells of every fault it can; a failure to open
+// either file ends the set-up by its exception.
+void Converter::setUp() {
     const bool kindValid = checkKind();
     if (!checkExtension()) {
         return;
     }
     nameOutput();
-    openInput();
-    if (!input_.descriptor.isOpen()) {
-        return;
-    }
+    input_ = openInputFile(inputName_);
     if (!kindValid) {
         // The job can't run, so it creates nothing: an empty file left behind would make every
         // later try of the same input fail. Only an existing name is still worth telling about.
@@ -44,10 +54,7 @@ void Converter::prepare() {
         }
         return;
     }
-    createOutput();
-    if (stage_ == Stage::kNew) {
-        stage_ = Stage::kReady;
-    }
+    outputFile_.open(outputRequest());
 }
 
 bool Converter::checkKind() {
@@ -85,21 +92,13 @@ void Converter::nameOutput() {
     bufferOptions_.normals = options_.normals;
 }
 
-void Converter::openInput() {
-    try {
-        input_ = openInputFile(inputName_);
-    } catch (...) {
-        failWithCurrentException();
-    }
-}
-
 void Converter::reportExistingOutput() {
     if (OutputFile::nameTaken(outputName_)) {
         fail(FailureKind::kOutputExists);
     }
 }
 
-void Converter::createOutput() {
+OutputFile::Request Converter::outputRequest() const {
     using Mode = OutputFile::Mode;
     OutputFile::Request request;
     request.path = outputName_;
@@ -110,11 +109,7 @@ void Converter::createOutput() {
     request.input = input_.identity;
     request.namedTemporary = options_.namedTemporary;
     request.closeWritten = options_.closeWritten;
-    try {
-        outputFile_.open(request);
-    } catch (...) {
-        failWithCurrentException();
-    }
+    return request;
 }
 
 void Converter::refuseSharedOutput(const std::string& firstInput) {

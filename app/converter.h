@@ -73,18 +73,19 @@ class Converter {
     // Prepares the job unless prepare() did, then reads the mesh and writes the code of the
     // chosen kind. The job's outcome: true when the output is complete on disk under its name;
     // false when anything failed, each failure reported once (a rejected input, a read or write
-    // error, an output name taken meanwhile, as kOutputExists), and nothing published.
+    // error, an output name taken meanwhile as kOutputExists, a shortage of memory, anything
+    // else the library throws as kUnexpected), and nothing published.
     bool run();
 
   private:
     enum class Stage { kNew, kReady, kFailed };
 
+    void setUp();
     bool checkKind();
     bool checkExtension();
     void nameOutput();
-    void openInput();
     void reportExistingOutput();
-    void createOutput();
+    OutputFile::Request outputRequest() const;
     void convert();
     void checkMeshFound(bool found) const;
     void writeFragment(ByteSource& source, ByteSink& sink);  // kinds 1-4
