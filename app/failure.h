@@ -29,6 +29,8 @@ struct Failure {
     std::string reason;
 };
 
+// Where a job's failures go, each once and in the order it meets them; whether the job
+// converted is run()'s result, not something to count here.
 class Reporter {
   public:
     virtual ~Reporter() = default;
