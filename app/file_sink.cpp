@@ -1,6 +1,7 @@
 // Writing the output's bytes to its descriptor.
 #include "app/file_sink.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -19,7 +20,18 @@ void FileSink::write(const char* data, size_t size) {
         }
         data += put;
         size -= static_cast<size_t>(put);
+        written_ += static_cast<uint64_t>(put);
     }
+    if (written_ - writtenBack_ >= kWriteBackBytes) {
+        startWriteBack();
+    }
+}
+
+void FileSink::startWriteBack() {
+    // Only a hint: a failure here (a pipe, a terminal) leaves the bytes to the usual write-back.
+    sync_file_range(descriptor_, static_cast<off_t>(writtenBack_),
+                    static_cast<off_t>(written_ - writtenBack_), SYNC_FILE_RANGE_WRITE);
+    writtenBack_ = written_;
 }
 
 }  // namespace meshwright
