@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "app/file_descriptor.h"
@@ -29,17 +30,21 @@ struct InputFile {
 InputFile openInputFile(const std::string& path);
 
 // Reads an open file descriptor, which it does not own, with read(2); a read interrupted by a
-// signal is tried again.
+// signal is tried again. Offsets count from where the descriptor stood when the source was made;
+// only a regular file seeks and opens a second source, which reads with pread(2).
 class FileSource : public ByteSource {
   public:
     explicit FileSource(int descriptor);
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return size_; }
-    bool rewind() override;
+    bool seek(uint64_t offset) override;
+    std::unique_ptr<ByteSource> openAt(uint64_t offset) const override;
 
   private:
     int descriptor_;
     uint64_t size_ = 0;
+    bool regular_ = false;  // only a regular file reads the same bytes again
+    uint64_t origin_ = 0;   // the descriptor's offset at the start
 };
 
 }  // namespace meshwright

@@ -13,4 +13,16 @@ size_t MemorySource::read(char* destination, size_t capacity) {
     return count;
 }
 
+bool MemorySource::seek(uint64_t offset) {
+    if (offset > bytes_.size()) {
+        return false;
+    }
+    position_ = static_cast<size_t>(offset);
+    return true;
+}
+
+std::unique_ptr<ByteSource> MemorySource::openAt(uint64_t offset) const {
+    return std::make_unique<MemorySource>(bytes_.substr(std::min<uint64_t>(offset, bytes_.size())));
+}
+
 }  // namespace meshwright

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -27,7 +28,13 @@ class ByteSource {
     // size; 0 for a pipe or a device).
     virtual uint64_t size() const = 0;
     // Starts the input again from its first byte; false when it can't be read twice (a pipe).
-    virtual bool rewind() { return false; }
+    virtual bool rewind() { return seek(0); }
+    // Goes on reading from `offset` bytes past the input's first byte; false when the input can't
+    // be read out of order (a pipe), or `offset` lies past its end.
+    virtual bool seek(uint64_t /*offset*/) { return false; }
+    // A second, independent source over the same input from `offset` on, which may be read on
+    // another thread while this one is; nullptr when the input can't be read twice.
+    virtual std::unique_ptr<ByteSource> openAt(uint64_t /*offset*/) const { return nullptr; }
 };
 
 // Reads bytes held by the caller, which must outlive the source.
@@ -36,10 +43,8 @@ class MemorySource : public ByteSource {
     explicit MemorySource(std::string_view bytes) : bytes_(bytes) {}
     size_t read(char* destination, size_t capacity) override;
     uint64_t size() const override { return bytes_.size(); }
-    bool rewind() override {
-        position_ = 0;
-        return true;
-    }
+    bool seek(uint64_t offset) override;
+    std::unique_ptr<ByteSource> openAt(uint64_t offset) const override;
 
   private:
     std::string_view bytes_;

@@ -44,8 +44,10 @@ const char* findWordEnd(const char* at) {
 
 }  // namespace
 
-TokenReader::TokenReader(ByteSource& source, size_t blockSize)
-    : source_(source), blockSize_(std::max<size_t>(blockSize, 2)) {
+TokenReader::TokenReader(ByteSource& source, size_t blockSize, TextStart start)
+    : source_(source),
+      blockSize_(std::max<size_t>(blockSize, 2)),
+      detectEncoding_(start == TextStart::kInputStart) {
     // Room for a CR held back from the previous block, for the sentinel and for the word scan's
     // reach past it.
     block_.resize(blockSize_ + 2 + kWordScanPadding);
@@ -181,11 +183,30 @@ void TokenReader::appendToWord(const char* start, const char* end) {
     word_.append(start, std::min(static_cast<size_t>(end - start), room));
 }
 
+bool TokenReader::canSeek() const {
+    return started_ && encoding_ == Encoding::kBytes && sizeKnown_ && !confined_;
+}
+
+bool TokenReader::seek(uint64_t offset) {
+    if (!canSeek() || !source_.seek(offset)) {
+        return false;
+    }
+    textRead_ = offset;
+    blockStart_ = offset;
+    unreadOffset_ = offset;
+    finished_ = false;  // a Ctrl-Z past `offset` is met again
+    carriageReturnHeld_ = false;
+    block_[0] = '\0';
+    position_ = end_ = block_.data();
+    return true;
+}
+
 // Makes the next block of text current. Returns false when no text is left.
 bool TokenReader::refill() {
     for (;;) {
         char* text = block_.data();
         size_t length = 0;
+        blockStart_ = unreadOffset_;  // a CR held back stands there
         if (carriageReturnHeld_) {
             text[length++] = '\r';
             carriageReturnHeld_ = false;
@@ -199,6 +220,7 @@ bool TokenReader::refill() {
             carriageReturnHeld_ = true;
             --length;
         }
+        unreadOffset_ = blockStart_ + length;  // past a Ctrl-Z, nothing is text
         text[length] = '\0';
         position_ = text;
         end_ = text + length;
@@ -248,7 +270,8 @@ size_t TokenReader::readFirstText(char* out) {
     unsigned char second = got >= 2 ? static_cast<unsigned char>(out[1]) : 0;
     uint64_t size = source_.size();
     sizeKnown_ = size > 0;
-    if ((first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF)) {
+    const bool marked = (first == 0xFF && second == 0xFE) || (first == 0xFE && second == 0xFF);
+    if (detectEncoding_ && marked) {
         encoding_ = first == 0xFF ? Encoding::kUtf16Le : Encoding::kUtf16Be;
         textSize_ = size >= 2 ? (size - 2) / 2 : 0;
         raw_.resize(blockSize_ + 1);

@@ -17,6 +17,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,10 +29,15 @@ namespace meshwright {
 
 inline constexpr size_t kMaxWordLength = 4096;
 
+// Where a reader's source starts: at the input's first byte, where a byte-order mark may choose
+// UTF-16, or somewhere inside a byte-encoded text, whose bytes are taken as they are.
+enum class TextStart { kInputStart, kInsideText };
+
 class TokenReader {
   public:
     // Reads `source` in blocks of `blockSize` bytes (small sizes serve the tests).
-    explicit TokenReader(ByteSource& source, size_t blockSize = 1 << 20);
+    explicit TokenReader(ByteSource& source, size_t blockSize = 1 << 20,
+                         TextStart start = TextStart::kInputStart);
 
     // The next word, or nullopt at the end of the input (and on every call after it). The view
     // stays valid until the next call. Throws ReadError when the source fails.
@@ -68,6 +74,22 @@ class TokenReader {
         return textSize_ - textRead_ + static_cast<uint64_t>(end_ - position_);
     }
 
+    // Whether seek() works: the text is the input's bytes (no UTF-16), the source reads out of
+    // order, and no block confines the words. Known after the first call.
+    bool canSeek() const;
+    // When the text is the input's bytes: how many bytes of it lie before the next unread byte
+    // (after skipBlanks(), where the next word starts; after readToken(), where the word ended).
+    uint64_t offset() const {
+        return blockStart_ + static_cast<uint64_t>(position_ - block_.data());
+    }
+    // When canSeek(): goes on reading at `offset`, which must lie between two words (where a
+    // word ended or the next one starts), as if every byte before it had been read. False, with
+    // nothing changed, when the source refuses.
+    bool seek(uint64_t offset);
+    // When canSeek(): a source of the same input from `offset` on, for a reader on another thread
+    // (made with TextStart::kInsideText); nullptr when the source can't give one.
+    std::unique_ptr<ByteSource> openAt(uint64_t offset) const { return source_.openAt(offset); }
+
   private:
     enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
 
@@ -94,9 +116,14 @@ class TokenReader {
     bool sizeKnown_ = false;
     bool finished_ = false;  // no more text: the source is exhausted or a Ctrl-Z was met
     bool carriageReturnHeld_ =
-        false;  // a block ended in CR; the next one decides if it is a line end
+        false;                    // a block ended in CR; the next one decides if it is a line end
+    bool detectEncoding_ = true;  // false: the source starts inside a byte-encoded text
     uint64_t textRead_ = 0;
     uint64_t textSize_ = 0;
+    // For byte-encoded text: the offset of block_'s first byte, and of the first byte of text
+    // not yet in a block (a CR held back included).
+    uint64_t blockStart_ = 0;
+    uint64_t unreadOffset_ = 0;
     bool confined_ = false;     // beginBlock() was called and endBlock() not yet
     bool blockClosed_ = false;  // ... and the block's closing "}" has been read
     uint64_t blockDepth_ = 0;   // blocks open inside the confining one
