@@ -7,6 +7,7 @@
 #include "app/command_line.h"
 #include "app/converter.h"
 #include "app/failure.h"
+#include "app/thread_count.h"
 
 namespace meshwright {
 
@@ -35,6 +36,7 @@ int runBatch(const std::vector<std::string>& arguments, std::ostream& out, std::
     options.scene = request.scene;
     options.headerPrefix = request.headerPrefix;
     options.normals = request.normals;
+    options.reading.threads = threadsToUse(request.threads);
     options.standardOutput = request.outputGiven && request.outputPath == "-";
     if (request.outputGiven && !options.standardOutput) {
         options.path = request.outputPath;

@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "app/thread_count.h"
 #include "codegen/c_text.h"
 
 namespace meshwright {
@@ -33,6 +34,8 @@ const char* const kHelpText =
     "                     by default the file's base name made one\n"
     "      --normals SOURCE  kind 5: file (the file's normals only), smoothing (made from the\n"
     "                     smoothing groups), none; by default the file's, else smoothing\n"
+    "  -j, --threads N    use at most N threads (1 reads on one; by default two, or\n"
+    "                     MESHWRIGHT_THREADS); the output is the same either way\n"
     "  -h, --help         show this help and exit\n"
     "      --version      show the version and exit\n"
     "\n"
@@ -108,6 +111,11 @@ class Parser {
             result_.request.normalsGiven = true;
             return normalsFromName(*normals) ||
                    problem("unknown normals source '" + *normals + "' (file, smoothing, none)");
+        }
+        if (auto threads = valueOf(argument, "-j", "--threads")) {
+            result_.request.threads = parseThreadCount(*threads);
+            return result_.request.threads != 0 ||
+                   problem("-j needs a number of threads from 1 to 64, not '" + *threads + "'");
         }
         if (auto output = valueOf(argument, "-o", "--output")) {
             result_.request.outputGiven = true;

@@ -20,6 +20,7 @@ struct BatchRequest {
     std::string headerPrefix;  // --name; empty when not given
     bool normalsGiven = false;
     NormalsSource normals = NormalsSource::kFileElseSmoothing;
+    unsigned threads = 0;  // -j, --threads; 0 when not given
 };
 
 enum class CommandAction { kConvert, kHelp, kVersion, kUsageError };
@@ -32,7 +33,8 @@ struct CommandLine {
 
 // Reads the arguments after the program's name. Options: -k/--kind KIND (1 to 5 or their names;
 // required), -o/--output PATH (one input only), -f/--force, --scene, --name PREFIX (a C
-// identifier) and --normals file|smoothing|none (kind 5 only), -h/--help, --version; "--" ends
+// identifier) and --normals file|smoothing|none (kind 5 only), -j/--threads N (1 to 64),
+// -h/--help, --version; "--" ends
 // the options. Values may follow as the next argument, or joined: "-k2", "--kind=2".
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 

@@ -194,9 +194,11 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
     } else {
         // The reader's block is let go before the output's buffers are taken, so that the two
         // never count together in the peak of memory.
-        const MeshData mesh = [&source] {
+        const MeshData mesh = [this, &source] {
             TokenReader reader(source);
-            return readMesh(reader);
+            MeshData read = readMesh(reader, options_.reading);
+            read.materialIds.reset();  // only a scene's parts are cut by material
+            return read;
         }();
         checkMeshFound(mesh.sectionFound);
         Output out(sink);
@@ -217,7 +219,7 @@ void Converter::writeHeader(ByteSource& source, Output& out) {
         }
     } else {
         TokenReader reader(source);
-        MeshData mesh = readMesh(reader);
+        MeshData mesh = readMesh(reader, options_.reading);
         checkMeshFound(mesh.sectionFound);
         writeBuffers(mesh, bufferOptions_, out);
     }

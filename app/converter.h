@@ -10,6 +10,7 @@
 #include "app/failure.h"
 #include "app/file_source.h"
 #include "app/output_file.h"
+#include "ase/section_readers.h"
 #include "codegen/writers.h"
 
 namespace meshwright {
@@ -36,6 +37,7 @@ struct JobOptions {
     bool namedTemporary = false;
     std::string headerPrefix;  // Buffers: the names' prefix; empty: made from the input's name
     NormalsSource normals = NormalsSource::kFileElseSmoothing;  // Buffers: where normals come from
+    ReadOptions reading;  // threads, and when a list is long enough to be read on two
     // How the output is closed once written (see OutputFile::Request; tests).
     int (*closeWritten)(int descriptor) = ::close;
 };

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/converter.h"
+#include "app/thread_count.h"
 #include "ase/blank_characters.h"
 
 namespace meshwright {
@@ -170,7 +171,9 @@ void runDialogue(std::istream& in, std::ostream& out, const std::function<void()
     DialogueReporter console(out);
     std::optional<Converter> job;
     try {
-        job.emplace(name, kind, console);
+        JobOptions options;
+        options.reading.threads = threadsToUse(0);
+        job.emplace(name, kind, console, options);
         job->run();
     } catch (const std::bad_alloc&) {
         // Short of memory anywhere in the job, even while it reports: what it created goes with

@@ -43,6 +43,17 @@ class GrowingArray {
         }
     }
 
+    // Whether every record so far was stored in place, in index order: `records` of them.
+    bool inPlace(size_t records) const { return held_.empty() && elements_.size() == records; }
+
+    // When inPlace(): gives the array its whole length at once (elements past those stored are
+    // zero) so that another thread may store at indices the records have not reached yet;
+    // storeAt still serves the rest. The elements, for that thread.
+    T* fillAll() {
+        elements_.resize(length_);
+        return elements_.data();
+    }
+
     std::vector<T> finish() {
         elements_.resize(length_);
         for (const auto& [index, element] : held_) {

@@ -2,10 +2,14 @@
 #include "ase/section_readers.h"
 
 #include <algorithm>
+#include <memory>
+#include <system_error>
 #include <utility>
 
-#include "ase/growing_array.h"
+#include "ase/list_records.h"
+#include "ase/list_scout.h"
 #include "ase/mesh_checks.h"
+#include "ase/mesh_lists.h"
 #include "ase/number_words.h"
 
 namespace meshwright {
@@ -24,16 +28,10 @@ constexpr uint64_t kNormalsRecordBytesAtLeast = 40;
 // array grows from there as records arrive.
 constexpr size_t kRecordsAheadOfUnknownInput = 1 << 16;
 
-// The record being read, for the message when the input ends inside it.
-struct RecordPlace {
-    const ListNames& names;
-    int32_t record;
-    int32_t count;
-};
-
 class MeshReader {
   public:
-    explicit MeshReader(TokenReader& reader) : reader_(reader) {}
+    MeshReader(TokenReader& reader, const ReadOptions& options)
+        : reader_(reader), words_(reader), options_(options) {}
     MeshData read();
 
   private:
@@ -43,29 +41,29 @@ class MeshReader {
     size_t recordsToReserve(int32_t count, uint64_t recordBytes) const;
     void openList(const ListNames& names);
     void readPointList(std::optional<std::vector<Vec3f>>& points, int32_t count,
-                       const ListNames& names);
-    void readIndexedPoint(GrowingArray<Vec3f>& points, const RecordPlace& place);
+                       const ListNames& names, std::string_view label);
     void readFaceList();
-    FaceRecord readFaceRecord(const RecordPlace& place, int32_t& materialId);
     void readNormals();
     void readTFaceList();
 
-    std::string_view nextWord(const RecordPlace& place);
-    void skip(const RecordPlace& place, int words = 1);
-    int32_t readInt(const RecordPlace& place) { return parseInt(nextWord(place)); }
-    Vec3f readVec(const RecordPlace& place);
+    template <typename List>
+    typename List::Arrays readList(int32_t count, const ListNames& names, std::string_view label,
+                                   uint64_t recordBytes);
+    template <typename List>
+    void readRecords(typename List::Arrays& arrays, int32_t count, const ListNames& names,
+                     std::string_view label);
+    template <typename List>
+    typename List::Record readRecord(const RecordPlace& place);
+    template <typename List>
+    std::unique_ptr<ListScout<List>> sendScout(typename List::Arrays& arrays, int32_t read,
+                                               int32_t count, uint64_t listStart,
+                                               const ListNames& names, std::string_view label);
 
     TokenReader& reader_;
+    RecordWords words_;
+    const ReadOptions& options_;
     MeshData mesh_;
 };
-
-// The index a record stores to, once it is known to lie inside the list's `length`.
-size_t checkedIndex(int32_t index, int32_t length, const RecordPlace& place) {
-    if (index < 0 || index >= length) {
-        failRecordIndex(place.names, place.record, index, length);
-    }
-    return static_cast<size_t>(index);
-}
 
 MeshData MeshReader::read() {
     while (std::optional<std::string_view> word = reader_.readToken()) {
@@ -96,13 +94,13 @@ bool MeshReader::dispatchKeyword(std::string_view word) {
     } else if (word == "*MESH_NUMFACES") {
         readCount(mesh_.faceCount, kFaceListNames);
     } else if (word == "*MESH_VERTEX_LIST") {
-        readPointList(mesh_.vertices, mesh_.vertexCount, kVertexListNames);
+        readPointList(mesh_.vertices, mesh_.vertexCount, kVertexListNames, "*MESH_VERTEX");
     } else if (word == "*MESH_FACE_LIST") {
         readFaceList();
     } else if (word == "*MESH_NORMALS") {
         readNormals();
     } else if (word == "*MESH_TVERTLIST") {
-        readPointList(mesh_.tVertices, mesh_.tVertexCount, kTVertexListNames);
+        readPointList(mesh_.tVertices, mesh_.tVertexCount, kTVertexListNames, "*MESH_TVERT");
     } else if (word == "*MESH_TFACELIST") {
         readTFaceList();
     } else if (word == "*MESH_NUMTVFACES") {
@@ -153,145 +151,147 @@ void MeshReader::openList(const ListNames& names) {
     }
 }
 
-// Vertices and texture vertices.
+// Vertices and texture vertices, each stored at the index its record gives.
 void MeshReader::readPointList(std::optional<std::vector<Vec3f>>& points, int32_t count,
-                               const ListNames& names) {
-    openList(names);
-    GrowingArray<Vec3f> read(static_cast<size_t>(count),
-                             recordsToReserve(count, kRecordBytesAtLeast));
-    for (int32_t record = 0; record < count; ++record) {
-        readIndexedPoint(read, {names, record, count});
-    }
-    points = read.finish();
-}
-
-// "*MESH_VERTEX 3 1.0 2.0 3.0": a label, an index, three reals stored at the index.
-void MeshReader::readIndexedPoint(GrowingArray<Vec3f>& points, const RecordPlace& place) {
-    skip(place);
-    int32_t index = readInt(place);
-    Vec3f point = readVec(place);
-    points.storeAt(checkedIndex(index, place.count, place), point);
+                               const ListNames& names, std::string_view label) {
+    points = readList<PointList>(count, names, label, kRecordBytesAtLeast).elements.finish();
 }
 
 // Faces are kept in the order of the list; the file's face numbers are not used.
 void MeshReader::readFaceList() {
-    openList(kFaceListNames);
-    int32_t count = mesh_.faceCount;
-    GrowingArray<FaceRecord> faces(static_cast<size_t>(count),
-                                   recordsToReserve(count, kFaceRecordBytesAtLeast));
-    GrowingArray<int32_t> materialIds(static_cast<size_t>(count),
-                                      recordsToReserve(count, kFaceRecordBytesAtLeast));
-    for (int32_t record = 0; record < count; ++record) {
-        int32_t materialId = 0;
-        faces.append(readFaceRecord({kFaceListNames, record, count}, materialId));
-        materialIds.append(materialId);
-    }
-    mesh_.faces = faces.finish();
-    mesh_.materialIds = materialIds.finish();
-}
-
-// "1,3" gives bits 0 and 2.
-uint32_t smoothingGroupBits(std::string_view groups) {
-    uint32_t bits = 0;
-    for (size_t start = 0; start <= groups.size();) {
-        const size_t comma = std::min(groups.find(',', start), groups.size());
-        const int32_t group = parseInt(groups.substr(start, comma - start));
-        if (group >= 1 && group <= 32) {
-            bits |= uint32_t(1) << (group - 1);
-        }
-        start = comma + 1;
-    }
-    return bits;
-}
-
-// "*MESH_FACE 0: A: 0 B: 1 C: 2 AB: 1 BC: 1 CA: 1 *MESH_SMOOTHING 1 *MESH_MTLID 0"
-FaceRecord MeshReader::readFaceRecord(const RecordPlace& place, int32_t& materialId) {
-    FaceRecord face;
-    skip(place, 3);  // the label, the face number with its colon, "A:"
-    face.a = readInt(place);
-    skip(place);
-    face.b = readInt(place);
-    skip(place);
-    face.c = readInt(place);
-    // Exporters put edge flags, and sometimes more, before the smoothing groups. The next record
-    // or the list's end must not be taken for them: the face would be misread silently.
-    for (std::string_view word = nextWord(place); word != "*MESH_SMOOTHING";
-         word = nextWord(place)) {
-        if (word == "*MESH_FACE" || word == "}") {
-            failNoSmoothing(place.record);
-        }
-    }
-    std::string_view groups = nextWord(place);
-    if (groups == "*MESH_MTLID") {
-        face.smoothing = -1;  // no group: the face is drawn flat
-    } else {
-        face.smoothing = parseInt(groups);  // the first of "1,2" is 1
-        face.smoothingGroups = smoothingGroupBits(groups);
-        skip(place);  // *MESH_MTLID
-    }
-    materialId = readInt(place);
-    return face;
+    auto read =
+        readList<FaceList>(mesh_.faceCount, kFaceListNames, "*MESH_FACE", kFaceRecordBytesAtLeast);
+    mesh_.faces = read.faces.finish();
+    mesh_.materialIds = read.materialIds.finish();
 }
 
 // Twenty words per face: the face normal at the face index the record gives, then three corner
 // normals kept in record order, whatever vertex numbers they name.
 void MeshReader::readNormals() {
-    openList(kNormalsNames);
-    int32_t count = mesh_.faceCount;
-    const size_t reserved = recordsToReserve(count, kNormalsRecordBytesAtLeast);
-    GrowingArray<Vec3f> faceNormals(static_cast<size_t>(count), reserved);
-    GrowingArray<Vec3f> cornerNormals(3 * static_cast<size_t>(count), 3 * reserved);
-    for (int32_t record = 0; record < count; ++record) {
-        RecordPlace place{kNormalsNames, record, count};
-        readIndexedPoint(faceNormals, place);
-        for (size_t corner = 0; corner < 3; ++corner) {
-            skip(place, 2);  // the label and the vertex number
-            cornerNormals.append(readVec(place));
-        }
-    }
-    mesh_.faceNormals = faceNormals.finish();
-    mesh_.cornerNormals = cornerNormals.finish();
+    auto read = readList<NormalsList>(mesh_.faceCount, kNormalsNames, "*MESH_FACENORMAL",
+                                      kNormalsRecordBytesAtLeast);
+    mesh_.faceNormals = read.faceNormals.finish();
+    mesh_.cornerNormals = read.cornerNormals.finish();
 }
 
 // Label, index, three texture-vertex indices, stored at the index.
 void MeshReader::readTFaceList() {
-    openList(kTFaceListNames);
-    int32_t count = mesh_.tvFaceCount;
-    GrowingArray<TexFaceRecord> tFaces(static_cast<size_t>(count),
-                                       recordsToReserve(count, kRecordBytesAtLeast));
-    for (int32_t record = 0; record < count; ++record) {
-        RecordPlace place{kTFaceListNames, record, count};
-        skip(place);
-        int32_t index = readInt(place);
-        TexFaceRecord tFace;
-        tFace.a = readInt(place);
-        tFace.b = readInt(place);
-        tFace.c = readInt(place);
-        tFaces.storeAt(checkedIndex(index, count, place), tFace);
-    }
-    mesh_.tFaces = tFaces.finish();
+    mesh_.tFaces =
+        readList<TFaceList>(mesh_.tvFaceCount, kTFaceListNames, "*MESH_TFACE", kRecordBytesAtLeast)
+            .elements.finish();
 }
 
-std::string_view MeshReader::nextWord(const RecordPlace& place) {
-    std::optional<std::string_view> word = reader_.readToken();
-    if (!word) {
-        failInputEndsInRecord(place.names, place.record, place.count);
-    }
-    return *word;
+// A list of `count` records, each of at least `recordBytes` bytes, after the word that opens it.
+template <typename List>
+typename List::Arrays MeshReader::readList(int32_t count, const ListNames& names,
+                                           std::string_view label, uint64_t recordBytes) {
+    openList(names);
+    typename List::Arrays read(static_cast<size_t>(count), recordsToReserve(count, recordBytes));
+    readRecords<List>(read, count, names, label);
+    return read;
 }
 
-void MeshReader::skip(const RecordPlace& place, int words) {
-    for (int i = 0; i < words; ++i) {
-        nextWord(place);
+// Reads `count` records into `arrays`. The first options_.sampleRecords tell how long a record
+// is; when the list is long enough, a scout then reads its second half on another thread.
+template <typename List>
+void MeshReader::readRecords(typename List::Arrays& arrays, int32_t count, const ListNames& names,
+                             std::string_view label) {
+    const bool mayScout = options_.threads > 1 && count > options_.sampleRecords;
+    uint64_t listStart = 0;
+    if (mayScout) {
+        reader_.skipBlanks();
+        listStart = reader_.offset();
+    }
+    std::unique_ptr<ListScout<List>> scout;  // destroyed before `arrays`, which it writes
+    for (int32_t record = 0; record < count;) {
+        if (scout && record == scout->first()) {
+            reader_.skipBlanks();
+            if (reader_.offset() == scout->firstOffset()) {
+                scout->finish();
+                const int32_t taken = scout->stored();
+                if (taken > 0 && reader_.seek(scout->endOffset())) {
+                    record += taken;
+                    if (options_.report != nullptr) {
+                        ++options_.report->scoutsTaken;
+                        options_.report->recordsTaken += taken;
+                    }
+                    scout.reset();
+                    continue;
+                }
+            }
+            // Not where the scout started, after all: its records are not the list's.
+            scout->giveUp();
+            scout.reset();
+        }
+        const RecordPlace place{names, record, count};
+        const typename List::Record read = readRecord<List>(place);
+        size_t index = static_cast<size_t>(record);
+        if constexpr (List::kIndexed) {
+            index = static_cast<size_t>(List::indexOf(read));
+            if (scout && index != static_cast<size_t>(record)) {
+                // A record out of order may land where the scout stores: the scout's records
+                // are given up before it is stored, and the list is read on here alone.
+                scout->giveUp();
+                scout.reset();
+            }
+        }
+        arrays.store(index, static_cast<size_t>(record), read);
+        ++record;
+        if (mayScout && record == options_.sampleRecords) {
+            scout = sendScout<List>(arrays, record, count, listStart, names, label);
+        }
     }
 }
 
-Vec3f MeshReader::readVec(const RecordPlace& place) {
-    Vec3f vec;
-    vec.x = parseReal(nextWord(place));
-    vec.y = parseReal(nextWord(place));
-    vec.z = parseReal(nextWord(place));
-    return vec;
+// Passes over the record's label, whatever word it is, then reads the rest.
+template <typename List>
+typename List::Record MeshReader::readRecord(const RecordPlace& place) {
+    if constexpr (List::kIndexed) {
+        words_.skip(place);
+    } else {
+        words_.skip(place, 2);  // the label and the face number
+    }
+    return List::readBody(words_, place);
+}
+
+// A scout for the records past `read`, when the list is long and regular so far (stored in place,
+// in order) and the input can be read twice; nullptr otherwise. The list's length in bytes is
+// estimated from the records read; it must fit in the rest of the input, which makes the count
+// believable enough to give the arrays their whole length now.
+template <typename List>
+std::unique_ptr<ListScout<List>> MeshReader::sendScout(typename List::Arrays& arrays, int32_t read,
+                                                       int32_t count, uint64_t listStart,
+                                                       const ListNames& names,
+                                                       std::string_view label) {
+    if (!reader_.canSeek() || !arrays.inPlace(static_cast<size_t>(read)) ||
+        count - read < options_.scoutRecordsAtLeast) {
+        return nullptr;
+    }
+    const uint64_t readBytes = reader_.offset() - listStart;
+    const uint64_t recordBytes = std::max<uint64_t>(readBytes / static_cast<uint64_t>(read), 1);
+    const uint64_t restBytes = recordBytes * static_cast<uint64_t>(count - read);
+    if (restBytes > reader_.textLeft() || restBytes < options_.scoutBytesAtLeast) {
+        return nullptr;
+    }
+    const uint64_t start = reader_.offset() + restBytes / 2;
+    std::unique_ptr<ByteSource> source = reader_.openAt(start);
+    if (!source) {
+        return nullptr;
+    }
+    std::unique_ptr<ListScout<List>> scout;
+    try {
+        scout = std::make_unique<ListScout<List>>(std::move(source), start, options_.scoutBlockSize,
+                                                  label, read, count, names, arrays.fillAll());
+    } catch (const std::system_error&) {
+        return nullptr;  // no thread to be had: one reads it all, as ever
+    }
+    if (!scout->found()) {
+        return nullptr;
+    }
+    if (options_.report != nullptr) {
+        ++options_.report->scoutsSent;
+    }
+    return scout;
 }
 
 void turnToYUp(std::vector<Vec3f>& points) {
@@ -302,8 +302,8 @@ void turnToYUp(std::vector<Vec3f>& points) {
 
 }  // namespace
 
-MeshData readMesh(TokenReader& reader) {
-    return MeshReader(reader).read();
+MeshData readMesh(TokenReader& reader, const ReadOptions& options) {
+    return MeshReader(reader, options).read();
 }
 
 void convertAxes(MeshData& mesh) {

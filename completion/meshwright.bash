@@ -1,6 +1,6 @@
 # Bash completion of meshwright: its options, the kinds after -k/--kind, the sources after
-# --normals, any file after -o/--output, nothing after --name, and otherwise ASE models (*.ase,
-# *.ASE) and folders.
+# --normals, thread counts after -j/--threads, any file after -o/--output, nothing after --name,
+# and otherwise ASE models (*.ase, *.ASE) and folders.
 
 _meshwright() {
     local cur=${COMP_WORDS[COMP_CWORD]}
@@ -26,6 +26,10 @@ _meshwright() {
         --name)
             return
             ;;
+        -j | --threads)
+            mapfile -t COMPREPLY < <(compgen -W "1 2" -- "$cur")
+            return
+            ;;
         -o | --output)
             compopt -o filenames
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
@@ -38,8 +42,8 @@ _meshwright() {
         [[ $word == -- ]] && options_end=true
     done
     if [[ $cur == -* ]] && ! $options_end; then
-        local options="-k --kind -o --output -f --force --scene --name --normals -h --help"
-        options+=" --version"
+        local options="-k --kind -o --output -f --force --scene --name --normals -j --threads"
+        options+=" -h --help --version"
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi

@@ -6,37 +6,17 @@
 #include <string>
 
 #include "ase/section_readers.h"
-#include "bench/torus_model.h"
 #include "codegen/writers.h"
+#include "test_support.h"
+#include "torus_text.h"
 
 namespace meshwright {
 namespace {
 
+using testing::torusText;
+using testing::withCarriageReturns;
+
 constexpr size_t kToolBlockSize = size_t{1} << 20;
-
-// The generated torus's text: about 2.4 MB, so its lists cross two ends of the tool's blocks.
-std::string torusText(long faces) {
-    char* bytes = nullptr;
-    size_t size = 0;
-    std::FILE* out = open_memstream(&bytes, &size);
-    writeTorusModel(out, faces);
-    std::fclose(out);
-    std::string text(bytes, size);
-    std::free(bytes);
-    return text;
-}
-
-std::string withCarriageReturns(const std::string& text) {
-    std::string result;
-    result.reserve(text.size() + text.size() / 16);
-    for (char c : text) {
-        if (c == '\n') {
-            result.push_back('\r');
-        }
-        result.push_back(c);
-    }
-    return result;
-}
 
 std::string convert(const std::string& text, size_t blockSize, int32_t kind) {
     MemorySource source(text);

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <set>
 #include <string>
 
+#include "app/thread_count.h"
 #include "test_support.h"
 
 namespace meshwright {
@@ -47,6 +49,29 @@ TEST(CommandLine, OptionsTakeTheirValueJoinedOrSeparate) {
     }
 }
 
+TEST(CommandLine, ThreadsComeFromTheOptionThenTheEnvironmentThenTwo) {
+    EXPECT_EQ(parseCommandLine({"-k", "1", "-j", "1", "a.ase"}).request.threads, 1u);
+    EXPECT_EQ(parseCommandLine({"-k", "1", "-j64", "a.ase"}).request.threads, 64u);
+    EXPECT_EQ(parseCommandLine({"-k", "1", "--threads=2", "a.ase"}).request.threads, 2u);
+    EXPECT_EQ(parseCommandLine({"-k", "1", "a.ase"}).request.threads, 0u);
+    const char* const saved = std::getenv("MESHWRIGHT_THREADS");
+    const std::string kept = saved != nullptr ? saved : "";
+    unsetenv("MESHWRIGHT_THREADS");
+    EXPECT_EQ(threadsToUse(0), 2u);
+    setenv("MESHWRIGHT_THREADS", "1", 1);
+    EXPECT_EQ(threadsToUse(0), 1u);
+    EXPECT_EQ(threadsToUse(3), 3u);  // the option wins
+    for (const char* unusable : {"", "0", "65", "-1", "2x", "007"}) {
+        setenv("MESHWRIGHT_THREADS", unusable, 1);
+        EXPECT_EQ(threadsToUse(0), 2u) << unusable;
+    }
+    if (saved != nullptr) {
+        setenv("MESHWRIGHT_THREADS", kept.c_str(), 1);
+    } else {
+        unsetenv("MESHWRIGHT_THREADS");
+    }
+}
+
 TEST(CommandLine, DoubleDashLetsAnInputStartWithADash) {
     CommandLine command = parseCommandLine({"-k", "1", "--", "-odd.ase", "b.ase"});
     ASSERT_EQ(command.action, CommandAction::kConvert);
@@ -65,6 +90,10 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
          "unknown normals source 'flat' (file, smoothing, none)"},
         {{"-k", "4", "--name", "m", "a.ase"}, "--name and --normals go with -k buffers only"},
         {{"-k", "1", "--normals=none", "a.ase"}, "--name and --normals go with -k buffers only"},
+        {{"-k", "1", "-j", "0", "a.ase"}, "-j needs a number of threads from 1 to 64, not '0'"},
+        {{"-k", "1", "--threads=65", "a.ase"},
+         "-j needs a number of threads from 1 to 64, not '65'"},
+        {{"-k", "1", "-jtwo", "a.ase"}, "-j needs a number of threads from 1 to 64, not 'two'"},
         {{"-k"}, "option '-k' needs a value"},
         {{"-k", "1", "-x", "a.ase"}, "unknown option '-x'"},
         {{"-k", "1", "--frobnicate", "a.ase"}, "unknown option '--frobnicate'"},
@@ -171,7 +200,7 @@ std::set<std::string> kindsIn(const std::string& text) {
 TEST(CommandLine, ManPageDocumentsEveryOptionAndKindOfTheHelp) {
     const std::string page = manPageWords();
     const std::set<std::string> helpOptions = optionsIn(kHelpText);
-    EXPECT_EQ(helpOptions.size(), 12u);  // eight options, four of them with both names
+    EXPECT_EQ(helpOptions.size(), 14u);  // nine options, five of them with both names
     EXPECT_EQ(optionsIn(page), helpOptions);
     const std::set<std::string> kinds = kindsIn(kHelpText);
     EXPECT_EQ(kinds.size(), 5u);

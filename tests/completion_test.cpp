@@ -67,7 +67,7 @@ TEST(Completion, OffersTheKindsAfterTheKindOption) {
 TEST(Completion, OffersTheOptionsForADash) {
     EXPECT_EQ(complete({"meshwright", "-"}),
               (Words{"--force", "--help", "--kind", "--name", "--normals", "--output", "--scene",
-                     "--version", "-f", "-h", "-k", "-o"}));
+                     "--threads", "--version", "-f", "-h", "-j", "-k", "-o"}));
     EXPECT_EQ(complete({"meshwright", "-k", "5", "--normals", "s"}), Words{"smoothing"});
     EXPECT_EQ(complete({"meshwright", "-k", "2", "--f"}), Words{"--force"});
 }

@@ -1,0 +1,140 @@
+// The five lists of a mesh as the list reader sees them: the label that opens each record, how a
+// record is read after it, and where it is stored. The reader of the whole input stores through
+// GrowingArrays; the one reading a list's second half ahead stores through plain pointers into
+// the same arrays, at record numbers the first never reaches.
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "ase/growing_array.h"
+#include "ase/list_records.h"
+#include "ase/number_words.h"
+
+namespace meshwright {
+
+// A record-order list stores record j at j; an indexed list at the index the record gives.
+// Either way, a list that is read ahead has record j stored at j: ahead, a record whose index is
+// not its number ends the stretch read.
+
+// A list of one array, each record stored at the index it gives: vertices and texture vertices
+// ("*MESH_VERTEX 3 1.0 2.0 3.0"), texture faces ("*MESH_TFACE 0 0 1 2").
+template <typename T, Indexed<T> (*kReadBody)(RecordWords&, const RecordPlace&)>
+struct IndexedList {
+    using Record = Indexed<T>;
+    static constexpr bool kIndexed = true;
+
+    struct Targets {
+        T* elements;
+    };
+    struct Arrays {
+        GrowingArray<T> elements;
+
+        Arrays(size_t length, size_t reserved) : elements(length, reserved) {}
+        bool inPlace(size_t records) const { return elements.inPlace(records); }
+        Targets fillAll() { return {elements.fillAll()}; }
+        void store(size_t index, size_t /*record*/, const Record& read) {
+            elements.storeAt(index, read.value);
+        }
+    };
+
+    static Record readBody(RecordWords& words, const RecordPlace& place) {
+        return kReadBody(words, place);
+    }
+    static int32_t indexOf(const Record& read) { return read.index; }
+    static void store(Targets targets, size_t record, const Record& read) {
+        targets.elements[record] = read.value;
+    }
+    static void clear(Targets targets, size_t from, size_t to) {
+        std::fill(targets.elements + from, targets.elements + to, T{});
+    }
+};
+
+using PointList = IndexedList<Vec3f, readIndexedPoint>;
+using TFaceList = IndexedList<TexFaceRecord, readTFaceBody>;
+
+// Faces, with their material ids, in record order: "*MESH_FACE 0: A: 0 B: 1 C: 2 ...".
+struct FaceList {
+    using Record = FaceEntry;
+    static constexpr bool kIndexed = false;
+
+    struct Targets {
+        FaceRecord* faces;
+        int32_t* materialIds;
+    };
+    struct Arrays {
+        GrowingArray<FaceRecord> faces;
+        GrowingArray<int32_t> materialIds;
+
+        Arrays(size_t length, size_t reserved)
+            : faces(length, reserved), materialIds(length, reserved) {}
+        bool inPlace(size_t records) const { return faces.inPlace(records); }
+        Targets fillAll() { return {faces.fillAll(), materialIds.fillAll()}; }
+        void store(size_t /*index*/, size_t record, const Record& read) {
+            faces.storeAt(record, read.face);
+            materialIds.storeAt(record, read.materialId);
+        }
+    };
+
+    // The face number, which ahead gives the record number of the first face read; the list
+    // itself keeps faces in record order, whatever their numbers.
+    static int32_t readNumber(RecordWords& words, const RecordPlace& place) {
+        return words.readInt(place);  // "12:" is 12
+    }
+    static Record readBody(RecordWords& words, const RecordPlace& place) {
+        return readFaceBody(words, place);
+    }
+    static void store(Targets targets, size_t record, const Record& read) {
+        targets.faces[record] = read.face;
+        targets.materialIds[record] = read.materialId;
+    }
+    static void clear(Targets targets, size_t from, size_t to) {
+        std::fill(targets.faces + from, targets.faces + to, FaceRecord{});
+        std::fill(targets.materialIds + from, targets.materialIds + to, 0);
+    }
+};
+
+// Face normals at their index, corner normals three per record in record order.
+struct NormalsList {
+    using Record = NormalsEntry;
+    static constexpr bool kIndexed = true;
+
+    struct Targets {
+        Vec3f* faceNormals;
+        Vec3f* cornerNormals;
+    };
+    struct Arrays {
+        GrowingArray<Vec3f> faceNormals;
+        GrowingArray<Vec3f> cornerNormals;
+
+        Arrays(size_t length, size_t reserved)
+            : faceNormals(length, reserved), cornerNormals(3 * length, 3 * reserved) {}
+        bool inPlace(size_t records) const { return faceNormals.inPlace(records); }
+        Targets fillAll() { return {faceNormals.fillAll(), cornerNormals.fillAll()}; }
+        void store(size_t index, size_t record, const Record& read) {
+            faceNormals.storeAt(index, read.faceNormal.value);
+            for (size_t corner = 0; corner < 3; ++corner) {
+                cornerNormals.storeAt(3 * record + corner, read.corners[corner]);
+            }
+        }
+    };
+
+    static Record readBody(RecordWords& words, const RecordPlace& place) {
+        return readNormalsBody(words, place);
+    }
+    static int32_t indexOf(const Record& read) { return read.faceNormal.index; }
+    static void store(Targets targets, size_t record, const Record& read) {
+        targets.faceNormals[record] = read.faceNormal.value;
+        std::copy(read.corners, read.corners + 3, targets.cornerNormals + 3 * record);
+    }
+    static void clear(Targets targets, size_t from, size_t to) {
+        std::fill(targets.faceNormals + from, targets.faceNormals + to, Vec3f{});
+        std::fill(targets.cornerNormals + 3 * from, targets.cornerNormals + 3 * to, Vec3f{});
+    }
+};
+
+}  // namespace meshwright
