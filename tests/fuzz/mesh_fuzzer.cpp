@@ -3,7 +3,12 @@
 // Any crash, sanitizer report, leak, hang or oversized allocation is a finding.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 #include "ase/byte_source.h"
 #include "ase/scene_reader.h"
@@ -22,17 +27,56 @@ class DiscardingSink : public meshwright::ByteSink {
     size_t written = 0;
 };
 
-void fuzzMesh(std::string_view bytes) {
+template <typename T>
+bool sameArray(const std::optional<std::vector<T>>& a, const std::optional<std::vector<T>>& b) {
+    return a.has_value() == b.has_value() &&
+           (!a || (a->size() == b->size() &&
+                   (a->empty() || std::memcmp(a->data(), b->data(), a->size() * sizeof(T)) == 0)));
+}
+
+bool sameMesh(const meshwright::MeshData& a, const meshwright::MeshData& b) {
+    return a.vertexCount == b.vertexCount && a.faceCount == b.faceCount &&
+           a.tVertexCount == b.tVertexCount && a.tvFaceCount == b.tvFaceCount &&
+           a.sectionFound == b.sectionFound && sameArray(a.vertices, b.vertices) &&
+           sameArray(a.faces, b.faces) && sameArray(a.faceNormals, b.faceNormals) &&
+           sameArray(a.cornerNormals, b.cornerNormals) && sameArray(a.tVertices, b.tVertices) &&
+           sameArray(a.tFaces, b.tFaces) && sameArray(a.materialIds, b.materialIds);
+}
+
+// The mesh of `bytes`, or the message it is rejected with.
+std::variant<meshwright::MeshData, std::string> readOnce(std::string_view bytes,
+                                                         const meshwright::ReadOptions& options) {
     using namespace meshwright;
     MemorySource source(bytes);
     // A small block makes words cross block boundaries as they do in large files.
     TokenReader reader(source, 1 + bytes.size() % 61);
-    MeshData mesh;
     try {
-        mesh = readMesh(reader);
-    } catch (const MeshError&) {
+        return readMesh(reader, options);
+    } catch (const MeshError& error) {
+        return std::string(error.what());
+    }
+}
+
+void fuzzMesh(std::string_view bytes) {
+    using namespace meshwright;
+    auto read = readOnce(bytes, {});
+    // The second thread, sent for any list past a few records, must change nothing.
+    ReadOptions twoThreads;
+    twoThreads.threads = 2;
+    twoThreads.sampleRecords = 2;
+    twoThreads.scoutRecordsAtLeast = 4;
+    twoThreads.scoutBytesAtLeast = 0;
+    twoThreads.scoutBlockSize = 1 + bytes.size() % 37;
+    const auto readOnTwo = readOnce(bytes, twoThreads);
+    if (read.index() != readOnTwo.index() ||
+        (read.index() == 1 ? std::get<1>(read) != std::get<1>(readOnTwo)
+                           : !sameMesh(std::get<0>(read), std::get<0>(readOnTwo)))) {
+        __builtin_trap();
+    }
+    if (read.index() == 1) {
         return;
     }
+    MeshData& mesh = std::get<0>(read);
     for (int kind = 1; kind <= 4; ++kind) {
         DiscardingSink sink;
         Output out(sink, 256);
