@@ -196,9 +196,9 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
         // never count together in the peak of memory.
         const MeshData mesh = [this, &source] {
             TokenReader reader(source);
-            MeshData read = readMesh(reader, options_.reading);
-            read.materialIds.reset();  // only a scene's parts are cut by material
-            return read;
+            ReadOptions reading = options_.reading;
+            reading.materialIds = false;  // only a scene's parts are cut by material
+            return readMesh(reader, reading);
         }();
         checkMeshFound(mesh.sectionFound);
         Output out(sink);

@@ -62,8 +62,8 @@ struct MeshData {
     // record, in the order the file lists them. Present exactly when faceNormals is.
     std::optional<std::vector<Vec3f>> cornerNormals;
     // *MESH_FACE_LIST; element j is the number after *MESH_MTLID in the j-th record: which
-    // sub-material of a multi-material draws faces[j]. Present exactly when faces is; the
-    // writers don't read it.
+    // sub-material of a multi-material draws faces[j]. Present exactly when faces is, unless the
+    // reader was asked not to keep it (ReadOptions::materialIds); the writers don't read it.
     std::optional<std::vector<int32_t>> materialIds;
 
     // Whether any of the nine section keywords was read: a file without one holds no mesh at all.

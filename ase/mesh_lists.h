@@ -57,7 +57,8 @@ struct IndexedList {
 using PointList = IndexedList<Vec3f, readIndexedPoint>;
 using TFaceList = IndexedList<TexFaceRecord, readTFaceBody>;
 
-// Faces, with their material ids, in record order: "*MESH_FACE 0: A: 0 B: 1 C: 2 ...".
+// Faces, with their material ids when they are kept, in record order:
+// "*MESH_FACE 0: A: 0 B: 1 C: 2 ...".
 struct FaceList {
     using Record = FaceEntry;
     static constexpr bool kIndexed = false;
@@ -68,15 +69,22 @@ struct FaceList {
     };
     struct Arrays {
         GrowingArray<FaceRecord> faces;
-        GrowingArray<int32_t> materialIds;
+        bool keepMaterialIds;
+        GrowingArray<int32_t> materialIds;  // empty unless kept
 
-        Arrays(size_t length, size_t reserved)
-            : faces(length, reserved), materialIds(length, reserved) {}
+        Arrays(size_t length, size_t reserved, bool keepIds)
+            : faces(length, reserved),
+              keepMaterialIds(keepIds),
+              materialIds(keepIds ? length : 0, keepIds ? reserved : 0) {}
         bool inPlace(size_t records) const { return faces.inPlace(records); }
-        Targets fillAll() { return {faces.fillAll(), materialIds.fillAll()}; }
+        Targets fillAll() {
+            return {faces.fillAll(), keepMaterialIds ? materialIds.fillAll() : nullptr};
+        }
         void store(size_t /*index*/, size_t record, const Record& read) {
             faces.storeAt(record, read.face);
-            materialIds.storeAt(record, read.materialId);
+            if (keepMaterialIds) {
+                materialIds.storeAt(record, read.materialId);
+            }
         }
     };
 
@@ -90,11 +98,15 @@ struct FaceList {
     }
     static void store(Targets targets, size_t record, const Record& read) {
         targets.faces[record] = read.face;
-        targets.materialIds[record] = read.materialId;
+        if (targets.materialIds != nullptr) {
+            targets.materialIds[record] = read.materialId;
+        }
     }
     static void clear(Targets targets, size_t from, size_t to) {
         std::fill(targets.faces + from, targets.faces + to, FaceRecord{});
-        std::fill(targets.materialIds + from, targets.materialIds + to, 0);
+        if (targets.materialIds != nullptr) {
+            std::fill(targets.materialIds + from, targets.materialIds + to, 0);
+        }
     }
 };
 

@@ -46,9 +46,9 @@ class MeshReader {
     void readNormals();
     void readTFaceList();
 
-    template <typename List>
+    template <typename List, typename... More>
     typename List::Arrays readList(int32_t count, const ListNames& names, std::string_view label,
-                                   uint64_t recordBytes);
+                                   uint64_t recordBytes, More... more);
     template <typename List>
     void readRecords(typename List::Arrays& arrays, int32_t count, const ListNames& names,
                      std::string_view label);
@@ -159,10 +159,12 @@ void MeshReader::readPointList(std::optional<std::vector<Vec3f>>& points, int32_
 
 // Faces are kept in the order of the list; the file's face numbers are not used.
 void MeshReader::readFaceList() {
-    auto read =
-        readList<FaceList>(mesh_.faceCount, kFaceListNames, "*MESH_FACE", kFaceRecordBytesAtLeast);
+    auto read = readList<FaceList>(mesh_.faceCount, kFaceListNames, "*MESH_FACE",
+                                   kFaceRecordBytesAtLeast, options_.materialIds);
     mesh_.faces = read.faces.finish();
-    mesh_.materialIds = read.materialIds.finish();
+    if (options_.materialIds) {
+        mesh_.materialIds = read.materialIds.finish();
+    }
 }
 
 // Twenty words per face: the face normal at the face index the record gives, then three corner
@@ -181,12 +183,15 @@ void MeshReader::readTFaceList() {
             .elements.finish();
 }
 
-// A list of `count` records, each of at least `recordBytes` bytes, after the word that opens it.
-template <typename List>
+// A list of `count` records, each of at least `recordBytes` bytes, after the word that opens it;
+// `more` goes to the list's arrays.
+template <typename List, typename... More>
 typename List::Arrays MeshReader::readList(int32_t count, const ListNames& names,
-                                           std::string_view label, uint64_t recordBytes) {
+                                           std::string_view label, uint64_t recordBytes,
+                                           More... more) {
     openList(names);
-    typename List::Arrays read(static_cast<size_t>(count), recordsToReserve(count, recordBytes));
+    typename List::Arrays read(static_cast<size_t>(count), recordsToReserve(count, recordBytes),
+                               more...);
     readRecords<List>(read, count, names, label);
     return read;
 }

@@ -30,6 +30,9 @@ struct ReadOptions {
     uint64_t scoutBytesAtLeast = uint64_t{4} << 20;
     // The block size of the reader on the second thread.
     size_t scoutBlockSize = size_t{256} << 10;
+    // Whether the faces' material ids are kept (MeshData::materialIds): a scene's parts are cut
+    // by them; a single mesh's writers never read them.
+    bool materialIds = true;
     // When not null, told what the second thread did.
     ReadReport* report = nullptr;
 };
