@@ -6,6 +6,7 @@
 
 #include "codegen/c_text.h"
 #include "codegen/float_literal.h"
+#include "codegen/number_text.h"
 
 namespace meshwright {
 namespace {
@@ -228,10 +229,6 @@ void putVertices(const VertexBuffers& buffers, const std::string& prefix, const 
     out.putText("};\n");
 }
 
-char* putUnsigned(char* to, uint32_t value) {
-    return std::to_chars(to, to + 10, value).ptr;
-}
-
 void putIndices(const VertexBuffers& buffers, const std::string& prefix, const Layout& layout,
                 Output& out) {
     out.putText(layout.shortIndices ? "\nstatic const unsigned short "
@@ -245,7 +242,7 @@ void putIndices(const VertexBuffers& buffers, const std::string& prefix, const L
         char* end = line;
         *end++ = '\t';
         for (size_t k = 0; k < 3; ++k) {
-            end = putUnsigned(end, buffers.indices[i + k]);
+            end = formatInt(buffers.indices[i + k], end);
             *end++ = ',';
         }
         out.putPlain({line, size_t(end - line)});

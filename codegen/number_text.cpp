@@ -232,6 +232,46 @@ constexpr std::array<char, 200> makeDigitPairs() {
 
 constexpr auto kDigitPairs = makeDigitPairs();
 
+template <typename Unsigned>
+int countDigits(Unsigned n) {
+    int count = 1;
+    for (;;) {
+        if (n < 10) {
+            return count;
+        }
+        if (n < 100) {
+            return count + 1;
+        }
+        if (n < 1000) {
+            return count + 2;
+        }
+        if (n < 10000) {
+            return count + 3;
+        }
+        n /= 10000;
+        count += 4;
+    }
+}
+
+// The decimal digits of n, written from the last pair to the first so that each pair is one
+// division: the same way for 32-bit and 64-bit values.
+template <typename Unsigned>
+char* writeDigits(Unsigned n, char* out) {
+    char* const end = out + countDigits(n);
+    char* to = end;
+    while (n >= 100) {
+        to -= 2;
+        std::memcpy(to, &kDigitPairs[2 * (n % 100)], 2);
+        n /= 100;
+    }
+    if (n < 10) {
+        *--to = static_cast<char>('0' + n);
+    } else {
+        std::memcpy(to - 2, &kDigitPairs[2 * n], 2);
+    }
+    return end;
+}
+
 void writeEightDigits(uint32_t n, char* out) {
     for (int i = 6; i >= 0; i -= 2) {
         std::memcpy(out + i, &kDigitPairs[2 * (n % 100)], 2);
@@ -319,23 +359,18 @@ char* formatReal(double value, char* out) {
     return writeDecimal(d, negative, out);
 }
 
-char* formatInt(int32_t n, char* out) {
+char* formatInt(int64_t n, char* out) {
     // Through unsigned so that the most negative value has a magnitude too.
-    uint32_t magnitude = static_cast<uint32_t>(n);
+    uint64_t magnitude = static_cast<uint64_t>(n);
     if (n < 0) {
         *out++ = '-';
         magnitude = 0u - magnitude;
     }
-    char reversed[10];
-    int length = 0;
-    do {
-        reversed[length++] = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
-    while (length > 0) {
-        *out++ = reversed[--length];
+    // Most integers written are indices below 2^32, whose divisions are cheaper in 32 bits.
+    if (magnitude <= UINT32_MAX) {
+        return writeDigits(static_cast<uint32_t>(magnitude), out);
     }
-    return out;
+    return writeDigits(magnitude, out);
 }
 
 }  // namespace meshwright

@@ -8,7 +8,7 @@
 
 namespace meshwright {
 
-// Enough for any text of formatReal (41 characters at most for a float) and of formatInt (11).
+// Enough for any text of formatReal (41 characters at most for a float) and of formatInt (20).
 inline constexpr size_t kNumberTextCapacity = 64;
 
 // The text of a float value widened to double:
@@ -20,7 +20,7 @@ inline constexpr size_t kNumberTextCapacity = 64;
 // `value` must not be a NaN.
 char* formatReal(double value, char* out);
 
-// The decimal text of n, "-" in front of a negative value.
-char* formatInt(int32_t n, char* out);
+// The decimal text of n, "-" in front of a negative value, with no leading zeros.
+char* formatInt(int64_t n, char* out);
 
 }  // namespace meshwright

@@ -2,7 +2,6 @@
 #include "codegen/output.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 
@@ -59,10 +58,7 @@ void Output::putReal(float value) {
 void Output::putInt(int64_t value) {
     makeRoom(kNumberTextCapacity);
     char* start = buffer_.data() + used_;
-    char* end = value >= INT32_MIN && value <= INT32_MAX
-                    ? formatInt(static_cast<int32_t>(value), start)
-                    : std::to_chars(start, start + kNumberTextCapacity, value).ptr;
-    used_ += static_cast<size_t>(end - start);
+    used_ += static_cast<size_t>(formatInt(value, start) - start);
 }
 
 void Output::flush() {

@@ -89,12 +89,12 @@ class Output {
         }
         putRaw(text, length);
     }
-    // Appends the text of formatReal / formatInt (an integer past 32 bits, such as a draw count of
-    // a huge mesh, in the same decimal form). Every real written is a float of the mesh.
+    // Appends the text of formatReal. Every real written is a float of the mesh.
     void putReal(float value);
     // The text putReal appends, written at `out` as formatReal writes it (for pieces that are
     // assembled before they are appended).
     char* realText(float value, char* out) { return realTexts_.format(value, out); }
+    // Appends the text of formatInt: an index, a count, a draw count past 32 bits of a huge mesh.
     void putInt(int64_t value);
     // Hands everything buffered to the sink. Throws WriteError.
     void flush();

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,7 +23,7 @@ std::string realText(double value) {
     return std::string(buffer, formatReal(value, buffer));
 }
 
-std::string intText(int32_t n) {
+std::string intText(int64_t n) {
     char buffer[kNumberTextCapacity];
     return std::string(buffer, formatInt(n, buffer));
 }
@@ -269,7 +270,7 @@ TEST(NumberText, DoublesBeyondFloatsFollowTheSameRules) {
 }
 
 TEST(NumberText, IntegersAreWrittenInFull) {
-    const std::pair<int32_t, const char*> cases[] = {
+    const std::pair<int64_t, const char*> cases[] = {
         {0, "0"},
         {7, "7"},
         {1000, "1000"},
@@ -277,9 +278,27 @@ TEST(NumberText, IntegersAreWrittenInFull) {
         {123456, "123456"},
         {std::numeric_limits<int32_t>::max(), "2147483647"},
         {std::numeric_limits<int32_t>::min(), "-2147483648"},
+        {4294967295, "4294967295"},
+        {4294967296, "4294967296"},
+        {std::numeric_limits<int64_t>::max(), "9223372036854775807"},
+        {std::numeric_limits<int64_t>::min(), "-9223372036854775808"},
     };
     for (const auto& [n, text] : cases) {
         EXPECT_EQ(intText(n), text);
+    }
+}
+
+// Each width has its own digit count and its own last pair (odd and even lengths), on both sides
+// of the 32-bit boundary.
+TEST(NumberText, IntegersOfEveryWidthMatchTheLibrary) {
+    for (int64_t power = 1; power <= std::numeric_limits<int64_t>::max() / 10; power *= 10) {
+        for (int64_t n : {power - 1, power, power + 1, 10 * power - 1, 5 * power + 3}) {
+            for (int64_t value : {n, -n}) {
+                char expected[kNumberTextCapacity];
+                const auto end = std::to_chars(expected, expected + sizeof expected, value).ptr;
+                EXPECT_EQ(intText(value), std::string(expected, end)) << value;
+            }
+        }
     }
 }
 
