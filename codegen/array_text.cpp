@@ -65,14 +65,4 @@ ClientArrays clientArraysOf(const MeshData& mesh) {
     return {mesh.vertices.has_value(), mesh.faceNormals.has_value(), mesh.tFaces.has_value()};
 }
 
-IndexType indexTypeFor(int64_t largestIndex) {
-    if (largestIndex <= 255) {
-        return {"\tGLubyte Farray[] = {\n", ",GL_UNSIGNED_BYTE, Farray);\n\n"};
-    }
-    if (largestIndex <= 65535) {
-        return {"\tGLushort Farray[] = {\n", ",GL_UNSIGNED_SHORT, Farray);\n\n"};
-    }
-    return {"\tGLuint Farray[] = {\n", ",GL_UNSIGNED_INT, Farray);\n\n"};
-}
-
 }  // namespace meshwright

@@ -103,13 +103,4 @@ void putClientState(Output& out, ClientArrays arrays, std::string_view normalArr
 // this output expects the lines whenever the texture face list was there).
 ClientArrays clientArraysOf(const MeshData& mesh);
 
-// The index array's declaration line and the draw call's tail for the narrowest type that holds
-// `largestIndex`: GLubyte indices past 255 would wrap in the user's compiler (or fail to compile
-// as braced initialisers) and draw the wrong triangles.
-struct IndexType {
-    std::string_view declaration;  // "\tGLubyte Farray[] = {\n"
-    std::string_view drawTail;     // ",GL_UNSIGNED_BYTE, Farray);\n\n"
-};
-IndexType indexTypeFor(int64_t largestIndex);
-
 }  // namespace meshwright

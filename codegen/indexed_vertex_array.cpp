@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "codegen/array_text.h"
+#include "codegen/indexed_arrays.h"
 #include "codegen/writers.h"
 
 namespace meshwright {
@@ -46,61 +47,52 @@ std::vector<Vec3f> gatherFirstCome(const MeshData& mesh, std::vector<bool>& assi
     return values;
 }
 
-void putVertexBlock(Output& out, std::string_view comment, std::string_view declaration,
-                    const std::vector<Vec3f>& values, bool pairs) {
-    out.putText(comment);
-    putArrayBlock(
-        out, declaration, static_cast<long long>(values.size()),
-        [&](Output& o, long long j) { pairs ? putPair(o, values[j]) : putTriple(o, values[j]); });
-}
-
-void putIndexBlock(Output& out, const std::vector<FaceRecord>& faces, const IndexType& type) {
-    putArrayBlock(out, type.declaration, static_cast<long long>(faces.size()),
-                  [&](Output& o, long long i) {
-                      o.putInt(faces[i].a);
-                      o.putChar(',');
-                      o.putInt(faces[i].b);
-                      o.putChar(',');
-                      o.putInt(faces[i].c);
-                  });
+// A vertex array of triples, or of pairs (texture coordinates take x and y).
+void putValueBlock(Output& out, std::string_view comment, std::string_view declaration,
+                   const std::vector<Vec3f>& values, bool pairs) {
+    putVertexBlock(out, comment, declaration, static_cast<int64_t>(values.size()),
+                   [&](Output& o, int64_t vertex) {
+                       pairs ? putPair(o, values[size_t(vertex)])
+                             : putTriple(o, values[size_t(vertex)]);
+                   });
 }
 
 }  // namespace
 
 void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
-    out.putText("\t//Setting up arrays\n\n");
-    out.putText("\t//Index Array\n");
+    putIndexedPreamble(out);
     if (!mesh.faces) {
         return;
     }
-    const IndexType type = indexTypeFor(largestIndexOf(*mesh.faces));
-    putIndexBlock(out, *mesh.faces, type);
+    const auto& faces = *mesh.faces;
+    const IndexType type = indexTypeFor(largestIndexOf(faces));
+    putIndexBlock(out, type, static_cast<int64_t>(faces.size()), [&](int64_t face, int corner) {
+        return cornerIndex(faces[size_t(face)], corner);
+    });
     out.putText("\t//Vertex Array\n");
     if (mesh.vertices) {
-        putVertexBlock(out, "", "\tdouble Varray[] = {\n", *mesh.vertices, false);
+        putValueBlock(out, "", "\tdouble Varray[] = {\n", *mesh.vertices, false);
     }
     std::vector<bool> assigned;  // one flag array serves every first-come pass
     if (mesh.faceNormals) {
-        putVertexBlock(out, "\t//Use this array if you have FLAT SHADING\n",
-                       "\tdouble Narray[] = {\n", gatherFlatNormals(mesh), false);
+        putValueBlock(out, "\t//Use this array if you have FLAT SHADING\n",
+                      "\tdouble Narray[] = {\n", gatherFlatNormals(mesh), false);
         auto smooth = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
             return (*mesh.cornerNormals)[3 * size_t(i) + corner];
         });
-        putVertexBlock(out, "\t//Use this array if you have SMOOTH SHADING\n",
-                       "\tdouble VNarray[] = {\n", smooth, false);
+        putValueBlock(out, "\t//Use this array if you have SMOOTH SHADING\n",
+                      "\tdouble VNarray[] = {\n", smooth, false);
     }
     if (mesh.tVertices && mesh.tFaces) {
         auto texture = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
             return (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[i], corner)];
         });
-        putVertexBlock(out, "\t//Texture Coordinate array\n", "\tdouble TCarray[] = {\n", texture,
-                       true);
+        putValueBlock(out, "\t//Texture Coordinate array\n", "\tdouble TCarray[] = {\n", texture,
+                      true);
     }
     out.putText(" \n\n");
     putClientState(out, clientArraysOf(mesh), "VNarray");
-    out.putText("\tglDrawElements( GL_TRIANGLES,");
-    out.putInt(3LL * mesh.faceCount);
-    out.putText(type.drawTail);
+    putDrawElements(out, 3LL * mesh.faceCount, type);
 }
 
 }  // namespace meshwright
