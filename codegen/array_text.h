@@ -1,10 +1,8 @@
-// Pieces the writers share: number groups, array blocks, and the client-state lines.
+// Pieces the array kinds share: number groups, array blocks, and the client-state lines.
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string_view>
-#include <vector>
 
 #include "ase/mesh.h"
 #include "codegen/output.h"
@@ -20,57 +18,6 @@ int32_t cornerIndex(const Record& face, int corner) {
 // "x,y,z" and "u,v": the numbers of one call or one array entry, joined by a bare ','.
 void putTriple(Output& out, const Vec3f& value);
 void putPair(Output& out, const Vec3f& value);
-
-// Writes number groups like putTriple or putPair, byte for byte, but keeps the text of each
-// group in a slot chosen by the group's place (the index of the vertex it belongs to): a vertex
-// that six corners share is formatted once, not six times. A slot serves a group only when it
-// holds the very same values, so the place is a hint and never changes the text. Slots are
-// shared by places far apart, which keeps memory under 0.8 MB; meshes list faces near the
-// vertices they use, so a vertex's slot is usually still its own when its next corner comes.
-class GroupTextCache {
-  public:
-    enum class Shape { kTriple, kPair };
-    // `places`: how many places there are (the vertex count); fewer slots are made for fewer.
-    GroupTextCache(Shape shape, int64_t places);
-
-    void put(Output& out, int64_t place, const Vec3f& value) {
-        const Key key = keyOf(value);
-        Slot& slot = slots_[size_t(place) & (slots_.size() - 1)];
-        if (slot.length != 0 && std::memcmp(slot.key, key.bits, sizeof key.bits) == 0) {
-            out.putPlainPrefix(slot.text, slot.length);
-            return;
-        }
-        putNew(out, value, key, slot);
-    }
-
-  private:
-    // The exact bits of the values: -0 and 0 differ here, though their texts are the same.
-    struct Key {
-        uint32_t bits[3];
-    };
-    // Room for any group of numbers below 10^17 in magnitude, each at most 24 characters
-    // ("-9.9999997764825821e-003"); the longer texts of huger values are written but not kept.
-    struct Slot {
-        char text[80];
-        uint32_t key[3];
-        uint8_t length;  // 0: empty
-    };
-    static constexpr int64_t kMostSlots = int64_t(1) << 13;
-
-    Key keyOf(const Vec3f& value) const {
-        Key key{};
-        std::memcpy(&key.bits[0], &value.x, 4);
-        std::memcpy(&key.bits[1], &value.y, 4);
-        if (shape_ == Shape::kTriple) {
-            std::memcpy(&key.bits[2], &value.z, 4);
-        }
-        return key;
-    }
-    void putNew(Output& out, const Vec3f& value, const Key& key, Slot& slot);
-
-    Shape shape_;
-    std::vector<Slot> slots_;
-};
 
 // An array block of `count` entries: `declaration`, then each entry after a tab, ",\n" between
 // entries, then "\t};\n" on the last entry's line. putEntry(out, j) writes the numbers of entry j.

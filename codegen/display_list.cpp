@@ -1,5 +1,6 @@
 // Kind 1: immediate-mode calls between glBegin and glEnd, one commented block per face.
 #include "codegen/array_text.h"
+#include "codegen/group_text_cache.h"
 #include "codegen/writers.h"
 
 namespace meshwright {

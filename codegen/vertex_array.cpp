@@ -1,5 +1,6 @@
 // Kind 2: position, normal and texture arrays with one entry per face corner, drawn as triangles.
 #include "codegen/array_text.h"
+#include "codegen/group_text_cache.h"
 #include "codegen/writers.h"
 
 namespace meshwright {

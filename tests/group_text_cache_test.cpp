@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "codegen/array_text.h"
+#include "codegen/group_text_cache.h"
 
 namespace meshwright {
 namespace {

@@ -1,0 +1,33 @@
+// The group text cache: slots a power of two in number, and texts kept only when they fit.
+#include "codegen/group_text_cache.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "codegen/number_text.h"
+
+namespace meshwright {
+
+// A power of two, so that a place finds its slot with a mask.
+GroupTextCache::GroupTextCache(Shape shape, int64_t places)
+    : shape_(shape), slots_(std::bit_ceil(size_t(std::clamp<int64_t>(places, 1, kMostSlots)))) {}
+
+void GroupTextCache::putNew(Output& out, const Vec3f& value, const Key& key, Slot& slot) {
+    char text[3 * kNumberTextCapacity];
+    char* end = out.realText(value.x, text);
+    *end++ = ',';
+    end = out.realText(value.y, end);
+    if (shape_ == Shape::kTriple) {
+        *end++ = ',';
+        end = out.realText(value.z, end);
+    }
+    const size_t length = size_t(end - text);
+    out.putPlain({text, length});
+    if (length <= sizeof slot.text) {
+        std::memcpy(slot.key, key.bits, sizeof key.bits);
+        std::memcpy(slot.text, text, length);
+        slot.length = uint8_t(length);
+    }
+}
+
+}  // namespace meshwright
