@@ -118,4 +118,13 @@ void checkMesh(const MeshData& mesh) {
     }
 }
 
+bool meetsMeshRules(const MeshData& mesh) {
+    try {
+        checkMesh(mesh);
+        return true;
+    } catch (const MeshError&) {
+        return false;
+    }
+}
+
 }  // namespace meshwright

@@ -55,4 +55,7 @@ std::string quantity(int64_t number, std::string_view one, std::string_view many
 // the texture vertices. Throws MeshError for the first rule broken.
 void checkMesh(const MeshData& mesh);
 
+// Whether checkMesh would accept `mesh`: what the writers assert before they follow its indices.
+bool meetsMeshRules(const MeshData& mesh);
+
 }  // namespace meshwright

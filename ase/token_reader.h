@@ -115,8 +115,8 @@ class TokenReader {
     bool started_ = false;
     bool sizeKnown_ = false;
     bool finished_ = false;  // no more text: the source is exhausted or a Ctrl-Z was met
-    bool carriageReturnHeld_ =
-        false;                    // a block ended in CR; the next one decides if it is a line end
+    // A block ended in CR; the next one decides whether it is a line end.
+    bool carriageReturnHeld_ = false;
     bool detectEncoding_ = true;  // false: the source starts inside a byte-encoded text
     uint64_t textRead_ = 0;
     uint64_t textSize_ = 0;

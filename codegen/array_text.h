@@ -1,4 +1,4 @@
-// Pieces the array kinds share: number groups, array blocks, and the client-state lines.
+// Pieces the writers share: number groups, array blocks, and the client-state lines.
 #pragma once
 
 #include <cstdint>

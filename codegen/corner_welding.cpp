@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstring>
 
+#include "ase/mesh_checks.h"
 #include "codegen/array_text.h"
 
 namespace meshwright {
@@ -112,6 +113,7 @@ CornerValues valuesOf(const MeshData& mesh, const WeldedMesh& welded, int32_t fa
 }  // namespace
 
 WeldedMesh weldCorners(const MeshData& mesh) {
+    assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     WeldedMesh welded;
     if (!mesh.faces) {
         return welded;

@@ -1,4 +1,7 @@
 // Kind 1: immediate-mode calls between glBegin and glEnd, one commented block per face.
+#include <cassert>
+
+#include "ase/mesh_checks.h"
 #include "codegen/array_text.h"
 #include "codegen/group_text_cache.h"
 #include "codegen/writers.h"
@@ -22,6 +25,7 @@ void putNormalCall(Output& out, GroupTextCache& normals, int32_t vertex, const V
 }  // namespace
 
 void writeDisplayList(const MeshData& mesh, Output& out) {
+    assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     const bool textured = mesh.tVertices && mesh.tFaces;
     const bool positioned = mesh.vertices && mesh.faces;
     // Corners repeat their vertex's position, texture coordinates and (when smooth) normal, so

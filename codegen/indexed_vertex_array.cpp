@@ -1,8 +1,10 @@
 // Kind 3: an index array and one entry per vertex, each vertex's values chosen from its corners.
 #include <algorithm>
+#include <cassert>
 #include <string_view>
 #include <vector>
 
+#include "ase/mesh_checks.h"
 #include "codegen/array_text.h"
 #include "codegen/indexed_arrays.h"
 #include "codegen/writers.h"
@@ -60,6 +62,7 @@ void putValueBlock(Output& out, std::string_view comment, std::string_view decla
 }  // namespace
 
 void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
+    assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     putIndexedPreamble(out);
     if (!mesh.faces) {
         return;

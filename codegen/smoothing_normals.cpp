@@ -1,10 +1,12 @@
 // Smoothing-group normals: angle-weighted sums of face normals around each vertex.
 #include "codegen/smoothing_normals.h"
 
+#include <cassert>
 #include <cmath>
 #include <string>
 #include <vector>
 
+#include "ase/mesh_checks.h"
 #include "ase/section_readers.h"
 
 namespace meshwright {
@@ -157,6 +159,7 @@ class SetsAtVertex {
 }  // namespace
 
 void makeSmoothingNormals(MeshData& mesh) {
+    assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     const std::vector<FaceRecord>& faces = *mesh.faces;
     const FaceGeometry geometry = faceGeometryOf(mesh);
     const CornersByVertex byVertex = cornersByVertex(mesh);

@@ -1,4 +1,7 @@
 // Kind 2: position, normal and texture arrays with one entry per face corner, drawn as triangles.
+#include <cassert>
+
+#include "ase/mesh_checks.h"
 #include "codegen/array_text.h"
 #include "codegen/group_text_cache.h"
 #include "codegen/writers.h"
@@ -6,6 +9,7 @@
 namespace meshwright {
 
 void writeVertexArray(const MeshData& mesh, Output& out) {
+    assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     const long long corners = 3LL * (mesh.faceCount > 0 ? mesh.faceCount : 0);
     out.putText("\t//Setting up arrays\n\n");
     // Every vertex comes once per corner that uses it, and so do smooth normals, which belong to

@@ -1,5 +1,6 @@
 // The writers: each turns a checked, Y-up MeshData (see readMesh) into one kind of code.
-// Each relies on the checks: every index it follows lies inside its array.
+// Each relies on the checks: every index it follows lies inside its array. Builds without NDEBUG
+// (the sanitizer and fuzzer presets) assert it.
 #pragma once
 
 #include <cstdint>

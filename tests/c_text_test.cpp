@@ -27,13 +27,15 @@ TEST(CText, StringLiteralsEscapeWhatCWouldReadOtherwise) {
     EXPECT_EQ(cStringLiteral("Bip01 L Thigh"), "\"Bip01 L Thigh\"");
     EXPECT_EQ(cStringLiteral("C:\\maps\\wood.jpg"), "\"C:\\\\maps\\\\wood.jpg\"");
     EXPECT_EQ(cStringLiteral("say \"hi\""), "\"say \\\"hi\\\"\"");
+    // No trigraph: "??/" would read as a backslash.
     EXPECT_EQ(cStringLiteral("what?"
                              "?/"),
-              "\"what\\?\\?/\"");  // no trigraph
+              "\"what\\?\\?/\"");
     EXPECT_EQ(cStringLiteral("a\nb\x7f"), "\"a\\012b\\177\"");
+    // A digit after an escape can't join it: octal escapes take three digits at most.
     EXPECT_EQ(cStringLiteral("\xc3\xbc"
                              "1"),
-              "\"\\303\\2741\"");  // digits after an escape
+              "\"\\303\\2741\"");
 }
 
 }  // namespace

@@ -377,8 +377,8 @@ TEST(SectionReaders, LongRealWordsAtHalfwayPointsFollowTheNearestDouble) {
     int checked = 0;
     for (int trial = 0; trial < 4000; ++trial) {
         const float below = magnitudes(random);
-        const double halfway =
-            (double(below) + double(std::nextafter(below, FLT_MAX))) / 2;  // exact in a double
+        // Exact in a double: two neighbouring floats' mean needs one more bit than a float.
+        const double halfway = (double(below) + double(std::nextafter(below, FLT_MAX))) / 2;
         const int digits = 16 + trial % 4;
         // The plain form takes the short path for plain decimals, the exponent form the other.
         const int integerDigits = halfway >= 1 ? int(std::floor(std::log10(halfway))) + 1 : 0;
