@@ -16,13 +16,13 @@ namespace {
 static_assert(sizeof(CornerValues) == 32, "corner values are compared and hashed as raw bytes");
 
 // A full avalanche of 64 bits: every input bit reaches every output bit.
-uint64_t mix(uint64_t x) {
-    x ^= x >> 33;
-    x *= 0xFF51AFD7ED558CCDULL;
-    x ^= x >> 33;
-    x *= 0xC4CEB9FE1A85EC53ULL;
-    x ^= x >> 33;
-    return x;
+uint64_t mix(uint64_t bits) {
+    bits ^= bits >> 33;
+    bits *= 0xFF51AFD7ED558CCDULL;
+    bits ^= bits >> 33;
+    bits *= 0xC4CEB9FE1A85EC53ULL;
+    bits ^= bits >> 33;
+    return bits;
 }
 
 // Every byte of the corner reaches every bit of the slot, through a seed that changes with each
@@ -130,19 +130,20 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     constexpr size_t kLookahead = 32;
     CornerValues ahead[kLookahead];
     uint64_t aheadHash[kLookahead];
-    auto readAhead = [&](size_t c) {
-        ahead[c % kLookahead] = valuesOf(mesh, welded, int32_t(c / 3), int(c % 3));
-        aheadHash[c % kLookahead] = table.hashOf(ahead[c % kLookahead]);
-        table.prefetch(aheadHash[c % kLookahead]);
+    auto readAhead = [&](size_t cornerNumber) {
+        ahead[cornerNumber % kLookahead] =
+            valuesOf(mesh, welded, int32_t(cornerNumber / 3), int(cornerNumber % 3));
+        aheadHash[cornerNumber % kLookahead] = table.hashOf(ahead[cornerNumber % kLookahead]);
+        table.prefetch(aheadHash[cornerNumber % kLookahead]);
     };
-    for (size_t c = 0; c < std::min(corners, kLookahead); ++c) {
-        readAhead(c);
+    for (size_t cornerNumber = 0; cornerNumber < std::min(corners, kLookahead); ++cornerNumber) {
+        readAhead(cornerNumber);
     }
-    for (size_t c = 0; c < corners; ++c) {
-        const CornerValues corner = ahead[c % kLookahead];
-        const uint64_t hash = aheadHash[c % kLookahead];
-        if (c + kLookahead < corners) {
-            readAhead(c + kLookahead);
+    for (size_t cornerNumber = 0; cornerNumber < corners; ++cornerNumber) {
+        const CornerValues corner = ahead[cornerNumber % kLookahead];
+        const uint64_t hash = aheadHash[cornerNumber % kLookahead];
+        if (cornerNumber + kLookahead < corners) {
+            readAhead(cornerNumber + kLookahead);
         }
         welded.indices.push_back(table.numberOf(corner, hash));
     }

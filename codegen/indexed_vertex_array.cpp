@@ -30,8 +30,9 @@ std::vector<Vec3f> gatherFlatNormals(const MeshData& mesh) {
     return normals;
 }
 
-// The first corner (face by face, a, b, c) to reach a vertex gives it its value; `valueOf(i, k)`
-// is what corner k of face i offers. Vertices no face uses keep zeros.
+// The first corner (face by face, a, b, c) to reach a vertex gives it its value;
+// `valueOf(face, corner)` is what that corner of that face offers. Vertices no face uses keep
+// zeros.
 template <typename ValueOf>
 std::vector<Vec3f> gatherFirstCome(const MeshData& mesh, std::vector<bool>& assigned,
                                    ValueOf valueOf) {
@@ -80,15 +81,15 @@ void writeIndexedVertexArray(const MeshData& mesh, Output& out) {
     if (mesh.faceNormals) {
         putValueBlock(out, "\t//Use this array if you have FLAT SHADING\n",
                       "\tdouble Narray[] = {\n", gatherFlatNormals(mesh), false);
-        auto smooth = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
-            return (*mesh.cornerNormals)[3 * size_t(i) + corner];
+        auto smooth = gatherFirstCome(mesh, assigned, [&](int32_t face, int corner) {
+            return (*mesh.cornerNormals)[3 * size_t(face) + corner];
         });
         putValueBlock(out, "\t//Use this array if you have SMOOTH SHADING\n",
                       "\tdouble VNarray[] = {\n", smooth, false);
     }
     if (mesh.tVertices && mesh.tFaces) {
-        auto texture = gatherFirstCome(mesh, assigned, [&](int32_t i, int corner) {
-            return (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[i], corner)];
+        auto texture = gatherFirstCome(mesh, assigned, [&](int32_t face, int corner) {
+            return (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[face], corner)];
         });
         putValueBlock(out, "\t//Texture Coordinate array\n", "\tdouble TCarray[] = {\n", texture,
                       true);

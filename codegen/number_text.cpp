@@ -32,12 +32,12 @@ struct Decimal {
 
 // Below 0.1 the exponent form keeps small values short; its exponent always has a sign and three
 // digits, so every such number has the same shape.
-char* writeExponentForm(const Decimal& d, char* out) {
-    *out++ = d.digits[0];
+char* writeExponentForm(const Decimal& decimal, char* out) {
+    *out++ = decimal.digits[0];
     *out++ = '.';
-    std::memcpy(out, d.digits + 1, kDigits - 1);
-    out += d.count - 1;
-    const int exponent = d.digitsBeforePoint - 1;
+    std::memcpy(out, decimal.digits + 1, kDigits - 1);
+    out += decimal.count - 1;
+    const int exponent = decimal.digitsBeforePoint - 1;
     *out++ = 'e';
     *out++ = exponent < 0 ? '-' : '+';
     const int magnitude = exponent < 0 ? -exponent : exponent;
@@ -50,22 +50,22 @@ char* writeExponentForm(const Decimal& d, char* out) {
 // From 0.1 up to 10^50, far past any float, numbers are written in full, so a coordinate never
 // switches to exponent form however large. A whole number keeps its point so that it stays a
 // floating literal; only the 50-digit case, which no float reaches, goes without.
-char* writeFixedForm(const Decimal& d, char* out) {
-    const int p = d.digitsBeforePoint;
+char* writeFixedForm(const Decimal& decimal, char* out) {
+    const int p = decimal.digitsBeforePoint;
     if (p == 0) {
         *out++ = '0';
         *out++ = '.';
-        std::memcpy(out, d.digits, kDigits);
-        return out + d.count;
+        std::memcpy(out, decimal.digits, kDigits);
+        return out + decimal.count;
     }
-    if (p < d.count) {
-        std::memcpy(out, d.digits, kDigits);
-        std::memcpy(out + p + 1, d.digits + p, kDigits);
+    if (p < decimal.count) {
+        std::memcpy(out, decimal.digits, kDigits);
+        std::memcpy(out + p + 1, decimal.digits + p, kDigits);
         out[p] = '.';
-        return out + d.count + 1;
+        return out + decimal.count + 1;
     }
-    std::memcpy(out, d.digits, d.count);
-    std::memset(out + d.count, '0', p - d.count);
+    std::memcpy(out, decimal.digits, decimal.count);
+    std::memset(out + decimal.count, '0', p - decimal.count);
     out += p;
     if (p < 50) {
         *out++ = '.';
@@ -73,14 +73,14 @@ char* writeFixedForm(const Decimal& d, char* out) {
     return out;
 }
 
-char* writeDecimal(const Decimal& d, bool negative, char* out) {
+char* writeDecimal(const Decimal& decimal, bool negative, char* out) {
     if (negative) {
         *out++ = '-';
     }
-    if (d.digitsBeforePoint >= 0 && d.digitsBeforePoint <= 50) {
-        return writeFixedForm(d, out);
+    if (decimal.digitsBeforePoint >= 0 && decimal.digitsBeforePoint <= 50) {
+        return writeFixedForm(decimal, out);
     }
-    return writeExponentForm(d, out);
+    return writeExponentForm(decimal, out);
 }
 
 int countWithoutTrailingZeros(const char* digits) {
@@ -99,19 +99,20 @@ Decimal decimalOfDouble(double magnitude) {
     char text[kNumberTextCapacity];
     const auto result = std::to_chars(text, text + sizeof text, magnitude,
                                       std::chars_format::scientific, kDigits - 1);
-    // text is "d.dddddddddddddddde±xx[x]"
-    Decimal d;
-    d.digits[0] = text[0];
-    std::memcpy(d.digits + 1, text + 2, kDigits - 1);
+    // text is "decimal.dddddddddddddddde±xx[x]"
+    Decimal decimal;
+    decimal.digits[0] = text[0];
+    std::memcpy(decimal.digits + 1, text + 2, kDigits - 1);
     int exponent = 0;
     std::from_chars(text + kDigits + 3, result.ptr, exponent);
-    d.digitsBeforePoint = (text[kDigits + 2] == '-' ? -exponent : exponent) + 1;
-    d.count = countWithoutTrailingZeros(d.digits);
-    return d;
+    decimal.digitsBeforePoint = (text[kDigits + 2] == '-' ? -exponent : exponent) + 1;
+    decimal.count = countWithoutTrailingZeros(decimal.digits);
+    return decimal;
 }
 
 // ---- Digits of a float's value, exactly -------------------------------------------------------
 //
+// Below, m, e and k are the functions' significand, exponent and scale, j a divisor's power of ten.
 // A float is m × 2^e with m < 2^24, e >= -149 and a value below 2^128. Scaling it by 10^k so that
 // 17 or 18 digits stand before the point needs at most 5^61 × m (under 2^166) for small values, or
 // a division of an integer under 2^128 by at most 10^22 for large ones: both fit in plain integer
@@ -158,7 +159,7 @@ constexpr std::array<Uint128, kMaxDivisor + 1> makePowersOfTen() {
 constexpr auto kPowersOfTen = makePowersOfTen();
 
 // How the dropped part of a scaled value compares with one half of its last kept unit.
-enum class Remainder { Zero, BelowHalf, Half, AboveHalf };
+enum class Remainder { kZero, kBelowHalf, kHalf, kAboveHalf };
 
 struct Scaled {
     uint64_t whole;  // 10^16 <= whole < 10^18
@@ -167,25 +168,25 @@ struct Scaled {
 
 Remainder compareWithHalf(Uint128 rest, Uint128 half) {
     if (rest == 0) {
-        return Remainder::Zero;
+        return Remainder::kZero;
     }
-    return rest < half    ? Remainder::BelowHalf
-           : rest == half ? Remainder::Half
-                          : Remainder::AboveHalf;
+    return rest < half    ? Remainder::kBelowHalf
+           : rest == half ? Remainder::kHalf
+                          : Remainder::kAboveHalf;
 }
 
 // m × 2^e × 10^k for k >= 0: m × 5^k shifted by e + k bits.
-Scaled scaleUp(uint32_t m, int e, int k) {
-    const Wide& five = kPowersOfFive[k];
-    const Uint128 low = static_cast<Uint128>(m) * five.word[0];
+Scaled scaleUp(uint32_t significand, int exponent, int scale) {
+    const Wide& five = kPowersOfFive[scale];
+    const Uint128 low = static_cast<Uint128>(significand) * five.word[0];
     const Uint128 middle =
-        static_cast<Uint128>(m) * five.word[1] + static_cast<uint64_t>(low >> 64);
-    const uint64_t high = m * five.word[2] + static_cast<uint64_t>(middle >> 64);
+        static_cast<Uint128>(significand) * five.word[1] + static_cast<uint64_t>(low >> 64);
+    const uint64_t high = significand * five.word[2] + static_cast<uint64_t>(middle >> 64);
     const Uint128 bottom =
         (static_cast<Uint128>(static_cast<uint64_t>(middle)) << 64) | static_cast<uint64_t>(low);
-    const int shift = e + k;
+    const int shift = exponent + scale;
     if (shift >= 0) {  // an integer: the product is below 10^18 before the shift
-        return {static_cast<uint64_t>(bottom) << shift, Remainder::Zero};
+        return {static_cast<uint64_t>(bottom) << shift, Remainder::kZero};
     }
     // At most 95 bits are dropped (from the smallest normal floats), so the remainder lies in
     // `bottom`, and the kept part, below 2^60, in `bottom` and the low bits of `high`.
@@ -199,9 +200,9 @@ Scaled scaleUp(uint32_t m, int e, int k) {
 }
 
 // m × 2^e / 10^j for values of 10^17 and more: the float is an integer below 2^128.
-Scaled scaleDown(uint32_t m, int e, int j) {
-    const Uint128 value = static_cast<Uint128>(m) << e;
-    const Uint128 divisor = kPowersOfTen[j];
+Scaled scaleDown(uint32_t significand, int exponent, int divisorPower) {
+    const Uint128 value = static_cast<Uint128>(significand) << exponent;
+    const Uint128 divisor = kPowersOfTen[divisorPower];
     const Uint128 whole = value / divisor;
     const Uint128 rest = value - whole * divisor;
     return {static_cast<uint64_t>(whole), compareWithHalf(2 * rest, divisor)};
@@ -211,13 +212,13 @@ Scaled scaleDown(uint32_t m, int e, int j) {
 // and only a 5 followed by nothing is exactly half.
 Remainder dropLastDigit(uint64_t last, Remainder rest) {
     if (last == 5) {
-        return rest == Remainder::Zero ? Remainder::Half : Remainder::AboveHalf;
+        return rest == Remainder::kZero ? Remainder::kHalf : Remainder::kAboveHalf;
     }
-    return last > 5 ? Remainder::AboveHalf : Remainder::BelowHalf;
+    return last > 5 ? Remainder::kAboveHalf : Remainder::kBelowHalf;
 }
 
 bool roundsUp(uint64_t whole, Remainder rest) {
-    return rest == Remainder::AboveHalf || (rest == Remainder::Half && (whole & 1) != 0);
+    return rest == Remainder::kAboveHalf || (rest == Remainder::kHalf && (whole & 1) != 0);
 }
 
 // Two digits at a time from a table halves the divisions.
@@ -233,103 +234,104 @@ constexpr std::array<char, 200> makeDigitPairs() {
 constexpr auto kDigitPairs = makeDigitPairs();
 
 template <typename Unsigned>
-int countDigits(Unsigned n) {
+int countDigits(Unsigned value) {
     int count = 1;
     for (;;) {
-        if (n < 10) {
+        if (value < 10) {
             return count;
         }
-        if (n < 100) {
+        if (value < 100) {
             return count + 1;
         }
-        if (n < 1000) {
+        if (value < 1000) {
             return count + 2;
         }
-        if (n < 10000) {
+        if (value < 10000) {
             return count + 3;
         }
-        n /= 10000;
+        value /= 10000;
         count += 4;
     }
 }
 
-// The decimal digits of n, written from the last pair to the first so that each pair is one
+// The decimal digits of value, written from the last pair to the first so that each pair is one
 // division: the same way for 32-bit and 64-bit values.
 template <typename Unsigned>
-char* writeDigits(Unsigned n, char* out) {
-    char* const end = out + countDigits(n);
+char* writeDigits(Unsigned value, char* out) {
+    char* const end = out + countDigits(value);
     char* to = end;
-    while (n >= 100) {
+    while (value >= 100) {
         to -= 2;
-        std::memcpy(to, &kDigitPairs[2 * (n % 100)], 2);
-        n /= 100;
+        std::memcpy(to, &kDigitPairs[2 * (value % 100)], 2);
+        value /= 100;
     }
-    if (n < 10) {
-        *--to = static_cast<char>('0' + n);
+    if (value < 10) {
+        *--to = static_cast<char>('0' + value);
     } else {
-        std::memcpy(to - 2, &kDigitPairs[2 * n], 2);
+        std::memcpy(to - 2, &kDigitPairs[2 * value], 2);
     }
     return end;
 }
 
-void writeEightDigits(uint32_t n, char* out) {
+void writeEightDigits(uint32_t value, char* out) {
     for (int i = 6; i >= 0; i -= 2) {
-        std::memcpy(out + i, &kDigitPairs[2 * (n % 100)], 2);
-        n /= 100;
+        std::memcpy(out + i, &kDigitPairs[2 * (value % 100)], 2);
+        value /= 100;
     }
 }
 
-void writeSeventeenDigits(uint64_t n, char* out) {
-    const auto high = static_cast<uint32_t>(n / 100'000'000);  // nine digits
-    writeEightDigits(static_cast<uint32_t>(n % 100'000'000), out + 9);
+void writeSeventeenDigits(uint64_t value, char* out) {
+    const auto high = static_cast<uint32_t>(value / 100'000'000);  // nine digits
+    writeEightDigits(static_cast<uint32_t>(value % 100'000'000), out + 9);
     out[0] = static_cast<char>('0' + high / 100'000'000);
     writeEightDigits(high % 100'000'000, out + 1);
 }
 
 // m × 2^e, with 0 < m < 2^24, -149 <= e, and a value below 2^128.
-Decimal decimalOfFloat(uint32_t m, int e) {
+Decimal decimalOfFloat(uint32_t significand, int exponent) {
     // floor(log10(2^b)) for the binary exponent b (the multiplier is exact far past the float
     // range), so that 10^tens <= value < 10^(tens + 2) and the scaled value has 17 or 18 digits.
-    const int b = e + std::bit_width(m) - 1;
-    const int tens = (b * 78913) >> 18;
-    const int k = kDigits - 1 - tens;
-    Scaled s = k >= 0 ? scaleUp(m, e, k) : scaleDown(m, e, -k);
-    int digitsBeforePoint = kDigits - k;
-    if (s.whole >= kTenTo17) {  // one digit too many: it joins the dropped part
-        s.rest = dropLastDigit(s.whole % 10, s.rest);
-        s.whole /= 10;
+    const int binaryExponent = exponent + std::bit_width(significand) - 1;
+    const int tens = (binaryExponent * 78913) >> 18;
+    const int scale = kDigits - 1 - tens;
+    Scaled scaled = scale >= 0 ? scaleUp(significand, exponent, scale)
+                               : scaleDown(significand, exponent, -scale);
+    int digitsBeforePoint = kDigits - scale;
+    if (scaled.whole >= kTenTo17) {  // one digit too many: it joins the dropped part
+        scaled.rest = dropLastDigit(scaled.whole % 10, scaled.rest);
+        scaled.whole /= 10;
         ++digitsBeforePoint;
     }
-    if (roundsUp(s.whole, s.rest)) {
-        ++s.whole;
-        if (s.whole == kTenTo17) {  // 99…9 carried into a new leading digit (no float does)
-            s.whole = kTenTo16;
+    if (roundsUp(scaled.whole, scaled.rest)) {
+        ++scaled.whole;
+        if (scaled.whole == kTenTo17) {  // 99…9 carried into a new leading digit (no float does)
+            scaled.whole = kTenTo16;
             ++digitsBeforePoint;
         }
     }
-    Decimal d;
-    writeSeventeenDigits(s.whole, d.digits);
-    d.count = countWithoutTrailingZeros(d.digits);
-    d.digitsBeforePoint = digitsBeforePoint;
-    return d;
+    Decimal decimal;
+    writeSeventeenDigits(scaled.whole, decimal.digits);
+    decimal.count = countWithoutTrailingZeros(decimal.digits);
+    decimal.digitsBeforePoint = digitsBeforePoint;
+    return decimal;
 }
 
 // Splits a positive finite double into m × 2^e with m odd; true when that is a float's value.
-bool splitAsFloat(double magnitude, uint32_t& m, int& e) {
+bool splitAsFloat(double magnitude, uint32_t& significand, int& exponent) {
     const auto bits = std::bit_cast<uint64_t>(magnitude);
     const int biased = static_cast<int>(bits >> 52);
     if (biased == 0) {
         return false;  // below every float but zero
     }
-    uint64_t significand = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
-    const int zeros = std::countr_zero(significand);
-    significand >>= zeros;
-    e = biased - 1075 + zeros;
+    uint64_t odd = (bits & ((uint64_t{1} << 52) - 1)) | (uint64_t{1} << 52);
+    const int zeros = std::countr_zero(odd);
+    odd >>= zeros;
+    exponent = biased - 1075 + zeros;
     const int binaryExponent = biased - 1023;
-    if (significand >= (uint64_t{1} << 24) || e < -149 || binaryExponent > 127) {
+    if (odd >= (uint64_t{1} << 24) || exponent < -149 || binaryExponent > 127) {
         return false;
     }
-    m = static_cast<uint32_t>(significand);
+    significand = static_cast<uint32_t>(odd);
     return true;
 }
 
@@ -352,17 +354,18 @@ char* formatReal(double value, char* out) {
         return out + 6;
     }
     const double magnitude = std::fabs(value);
-    uint32_t m = 0;
-    int e = 0;
-    const Decimal d =
-        splitAsFloat(magnitude, m, e) ? decimalOfFloat(m, e) : decimalOfDouble(magnitude);
-    return writeDecimal(d, negative, out);
+    uint32_t significand = 0;
+    int exponent = 0;
+    const Decimal decimal = splitAsFloat(magnitude, significand, exponent)
+                                ? decimalOfFloat(significand, exponent)
+                                : decimalOfDouble(magnitude);
+    return writeDecimal(decimal, negative, out);
 }
 
-char* formatInt(int64_t n, char* out) {
+char* formatInt(int64_t value, char* out) {
     // Through unsigned so that the most negative value has a magnitude too.
-    uint64_t magnitude = static_cast<uint64_t>(n);
-    if (n < 0) {
+    uint64_t magnitude = static_cast<uint64_t>(value);
+    if (value < 0) {
         *out++ = '-';
         magnitude = 0u - magnitude;
     }

@@ -18,8 +18,8 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
         const auto& vertices = *mesh.vertices;
         const auto& faces = *mesh.faces;
         GroupTextCache positions(GroupTextCache::Shape::kTriple, mesh.vertexCount);
-        putArrayBlock(out, "\tdouble Varray[] = {\n", corners, [&](Output& o, long long j) {
-            const int32_t vertex = cornerIndex(faces[j / 3], int(j % 3));
+        putArrayBlock(out, "\tdouble Varray[] = {\n", corners, [&](Output& o, long long corner) {
+            const int32_t vertex = cornerIndex(faces[corner / 3], int(corner % 3));
             positions.put(o, vertex, vertices[vertex]);
         });
     }
@@ -29,12 +29,14 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
         if (mesh.faces) {
             const auto& faces = *mesh.faces;
             GroupTextCache byVertex(GroupTextCache::Shape::kTriple, mesh.vertexCount);
-            putArrayBlock(out, "\tdouble Narray[] = {\n", corners, [&](Output& o, long long j) {
-                byVertex.put(o, cornerIndex(faces[j / 3], int(j % 3)), normals[j]);
-            });
+            putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
+                          [&](Output& o, long long corner) {
+                              byVertex.put(o, cornerIndex(faces[corner / 3], int(corner % 3)),
+                                           normals[corner]);
+                          });
         } else {
             putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
-                          [&](Output& o, long long j) { putTriple(o, normals[j]); });
+                          [&](Output& o, long long corner) { putTriple(o, normals[corner]); });
         }
     }
     if (mesh.tVertices && mesh.tFaces) {
@@ -42,8 +44,8 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
         const auto& tFaces = *mesh.tFaces;
         GroupTextCache coordinates(GroupTextCache::Shape::kPair, mesh.tVertexCount);
         out.putText("\t//Texture array\n");
-        putArrayBlock(out, "\tdouble TCarray[] = {\n", corners, [&](Output& o, long long j) {
-            const int32_t tVertex = cornerIndex(tFaces[j / 3], int(j % 3));
+        putArrayBlock(out, "\tdouble TCarray[] = {\n", corners, [&](Output& o, long long corner) {
+            const int32_t tVertex = cornerIndex(tFaces[corner / 3], int(corner % 3));
             coordinates.put(o, tVertex, tVertices[tVertex]);
         });
     }

@@ -38,7 +38,7 @@ constexpr Kind kKinds[] = {
 constexpr int kReferenceKind = 1;
 constexpr int kHeaderKind = 5;
 
-enum class Source { Example, TestData, Generated };
+enum class Source { kExample, kTestData, kGenerated };
 
 struct Model {
     const char* file;
@@ -51,17 +51,17 @@ void PrintTo(const Model& model, std::ostream* out) {
 }
 
 // The cube's faces meet at texture and normal seams, where kind 3 draws differently.
-constexpr Model kCube{"cube.ase", Source::Example};
+constexpr Model kCube{"cube.ase", Source::kExample};
 
 // Every complete model we have, and a torus of a few thousand smooth, textured faces.
 const Model kModels[] = {
     kCube,
-    {"ball.ase", Source::Example},
-    {"RotatingCube.ASE", Source::TestData},
-    {"ThreeCubesGreen.ASE", Source::TestData},
-    {"ThreeCubesGreen_UTF16LE.ASE", Source::TestData},
-    {"UVTransform_Normal.ASE", Source::TestData},
-    {"torus.ase", Source::Generated},
+    {"ball.ase", Source::kExample},
+    {"RotatingCube.ASE", Source::kTestData},
+    {"ThreeCubesGreen.ASE", Source::kTestData},
+    {"ThreeCubesGreen_UTF16LE.ASE", Source::kTestData},
+    {"UVTransform_Normal.ASE", Source::kTestData},
+    {"torus.ase", Source::kGenerated},
 };
 constexpr int kTorusRings = 48;
 constexpr int kTorusSides = 32;
@@ -88,12 +88,12 @@ std::string modelName(const Model& model) {
 class ModelRenderer {
   public:
     explicit ModelRenderer(const Model& model) : name_(modelName(model)) {
-        if (model.source == Source::Generated) {
+        if (model.source == Source::kGenerated) {
             path_ = dir_.file(model.file);
             testing::writeFile(path_, torusAse(kTorusRings, kTorusSides));
         } else {
-            path_ = model.source == Source::Example ? testing::examplePath(model.file)
-                                                    : testing::dataPath(model.file);
+            path_ = model.source == Source::kExample ? testing::examplePath(model.file)
+                                                     : testing::dataPath(model.file);
         }
     }
 
