@@ -9,11 +9,6 @@ namespace {
 // The benchmark torus's tube has this many segments.
 constexpr long kTubeSegments = 50;
 
-// Rings around the torus's axis, segments around its tube.
-struct TorusShape {
-    long rings;
-    long segments;
-};
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kMajorRadius = 40.0;
 constexpr double kMinorRadius = 12.0;
@@ -42,7 +37,10 @@ long vertexIndex(long ring, long segment, const TorusShape& shape) {
 // The two triangles of quad (ring, segment), as vertex (ring, segment) offsets.
 const long kCorners[2][3][2] = {{{0, 0}, {1, 0}, {1, 1}}, {{1, 1}, {0, 1}, {0, 0}}};
 
-const char* smoothingOf(long quad) {
+const char* smoothingOf(long quad, TorusSmoothing smoothing) {
+    if (smoothing == TorusSmoothing::kAllSmooth) {
+        return "1";
+    }
     return quad % 10 == 0 ? "" : quad % 10 == 1 ? "1,2" : "1";
 }
 
@@ -75,7 +73,7 @@ void writeFaces(std::FILE* out, const TorusShape& shape) {
             std::fprintf(out,
                          "\t\t\t*MESH_FACE %5ld:    A: %5ld B: %5ld C: %5ld AB:    1 BC:    1 "
                          "CA:    0\t *MESH_SMOOTHING %s \t*MESH_MTLID 0\n",
-                         face++, v[0], v[1], v[2], smoothingOf(quad));
+                         face++, v[0], v[1], v[2], smoothingOf(quad, shape.smoothing));
         }
     }
     std::fprintf(out, "\t\t}\n");
@@ -123,7 +121,8 @@ void writeNormals(std::FILE* out, const TorusShape& shape) {
         const long ring = quad / segments, segment = quad % segments;
         for (const auto& triangle : kCorners) {
             // The face normal: the analytic normal at the quad's middle is close enough here.
-            Point n = normalOf(2 * ring + 1, 2 * segment + 1, {2 * rings, segments});
+            Point n =
+                normalOf(2 * ring + 1, 2 * segment + 1, {2 * rings, segments, shape.smoothing});
             std::fprintf(out, "\t\t\t*MESH_FACENORMAL %ld\t%.4f\t%.4f\t%.4f\n", face++, n.x, n.y,
                          n.z);
             for (const auto& corner : triangle) {
@@ -149,13 +148,17 @@ void writeMeshLists(std::FILE* out, const TorusShape& shape) {
 
 }  // namespace
 
-long writeTorusModel(std::FILE* out, long faceCount) {
-    const long rings = faceCount / (2 * kTubeSegments) > 3 ? faceCount / (2 * kTubeSegments) : 3;
+long writeTorus(std::FILE* out, const TorusShape& shape) {
     std::fprintf(out, "*3DSMAX_ASCIIEXPORT\t200\n*COMMENT \"generated torus\"\n*GEOMOBJECT {\n");
     std::fprintf(out, "\t*NODE_NAME \"Torus\"\n\t*MESH {\n\t\t*TIMEVALUE 0\n");
-    writeMeshLists(out, {rings, kTubeSegments});
+    writeMeshLists(out, shape);
     std::fprintf(out, "\t}\n}\n");
-    return 2 * rings * kTubeSegments;
+    return 2 * shape.rings * shape.segments;
+}
+
+long writeTorusModel(std::FILE* out, long faceCount) {
+    const long rings = faceCount / (2 * kTubeSegments) > 3 ? faceCount / (2 * kTubeSegments) : 3;
+    return writeTorus(out, {rings, kTubeSegments, TorusSmoothing::kMixed});
 }
 
 long writeTorusScene(std::FILE* out, long faceCount, long objectCount) {
@@ -173,7 +176,7 @@ long writeTorusScene(std::FILE* out, long faceCount, long objectCount) {
     for (long i = 0; i < objectCount; ++i) {
         std::fprintf(out, "*GEOMOBJECT {\n\t*NODE_NAME \"Torus %ld\"\n\t*NODE_TM {\n", i);
         std::fprintf(out, "\t\t*NODE_NAME \"Torus %ld\"\n\t}\n\t*MESH {\n", i);
-        writeMeshLists(out, {3, segments});
+        writeMeshLists(out, {3, segments, TorusSmoothing::kMixed});
         std::fprintf(out, "\t}\n\t*MATERIAL_REF %ld\n}\n", i);
     }
     return objectCount * 6 * segments;

@@ -6,11 +6,25 @@
 
 namespace meshwright {
 
-// Writes a torus of about `faceCount` faces (rings x 50 segments x 2) to `out`, laid out like an
-// exporter's file: counts, vertex list, face list, texture lists, normals. One face in ten has no
-// smoothing group (drawn flat), one in ten lists two groups ("1,2"), the rest are in group 1.
-// Texture coordinates wrap with a seam, so texture vertices outnumber vertices. Returns the
-// number of faces written.
+// How the faces of a torus are grouped for smoothing.
+enum class TorusSmoothing {
+    kMixed,      // one face in ten in no group (drawn flat), one in ten in "1,2", the rest in "1"
+    kAllSmooth,  // every face in group 1, so every kind draws the same picture
+};
+
+// A torus of `rings` steps around its axis and `segments` steps around its tube.
+struct TorusShape {
+    long rings;
+    long segments;
+    TorusSmoothing smoothing = TorusSmoothing::kMixed;
+};
+
+// Writes a torus of rings x segments x 2 faces to `out`, laid out like an exporter's file: counts,
+// vertex list, face list, texture lists, normals. Texture coordinates wrap with a seam, so texture
+// vertices outnumber vertices. Returns the number of faces written.
+long writeTorus(std::FILE* out, const TorusShape& shape);
+
+// A torus of about `faceCount` faces (rings x 50 segments x 2, smoothing mixed).
 long writeTorusModel(std::FILE* out, long faceCount);
 
 // Writes a scene of `objectCount` objects of about faceCount / objectCount faces each: a material
