@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "ase/mesh.h"
-#include "ase/mesh_checks.h"
+#include "ase/mesh_messages.h"
 #include "ase/token_reader.h"
 
 namespace meshwright {

@@ -1,37 +1,23 @@
-// The checks that keep every index of the mesh inside its array, and their messages.
+// The checks that keep every index of the mesh inside its array.
 #include "ase/mesh_checks.h"
 
 #include <optional>
 #include <vector>
 
 #include "ase/mesh_error.h"
+#include "ase/mesh_messages.h"
 
 namespace meshwright {
 
 namespace {
 
-std::string text(std::string_view part) {
-    return std::string(part);
-}
-std::string text(int64_t number) {
-    return std::to_string(number);
-}
-
-// Joins the pieces of a message; numbers become decimal text.
-template <typename... Parts>
-[[noreturn]] void fail(const Parts&... parts) {
-    std::string message;
-    (message += ... += text(parts));
-    throw MeshError(message);
-}
-
 template <typename Element>
 void checkLength(const std::optional<std::vector<Element>>& array, int32_t count,
                  const ListNames& names) {
     if (array && array->size() != static_cast<size_t>(count)) {
-        fail("the ", names.list, " has ",
-             quantity(static_cast<int64_t>(array->size()), names.entry, names.entries), ", but ",
-             names.countKeyword, " says ", count);
+        throwMeshError("the ", names.list, " has ",
+                       quantity(static_cast<int64_t>(array->size()), names.entry, names.entries),
+                       ", but ", names.countKeyword, " says ", count);
     }
 }
 
@@ -43,8 +29,8 @@ void checkFaceCorners(const std::vector<FaceRecord>& faces, int32_t vertexCount)
     for (size_t face = 0; face < faces.size(); ++face) {
         for (int32_t corner : {faces[face].a, faces[face].b, faces[face].c}) {
             if (!isIndexOf(corner, vertexCount)) {
-                fail("face ", static_cast<int64_t>(face), " uses vertex ", corner,
-                     ", but the mesh has ", quantity(vertexCount, "vertex", "vertices"));
+                throwMeshError("face ", static_cast<int64_t>(face), " uses vertex ", corner,
+                               ", but the mesh has ", quantity(vertexCount, "vertex", "vertices"));
             }
         }
     }
@@ -53,52 +39,24 @@ void checkFaceCorners(const std::vector<FaceRecord>& faces, int32_t vertexCount)
 void checkTextureFaces(const std::vector<TexFaceRecord>& tFaces, int32_t faceCount,
                        int32_t tVertexCount) {
     if (tFaces.size() < static_cast<size_t>(faceCount)) {
-        fail("the mesh has ", quantity(faceCount, "face", "faces"), ", but only ",
-             quantity(static_cast<int64_t>(tFaces.size()), "texture face", "texture faces"));
+        throwMeshError(
+            "the mesh has ", quantity(faceCount, "face", "faces"), ", but only ",
+            quantity(static_cast<int64_t>(tFaces.size()), "texture face", "texture faces"));
     }
     // Only the texture faces that belong to a face are ever drawn.
     for (int32_t face = 0; face < faceCount; ++face) {
         const TexFaceRecord& record = tFaces[static_cast<size_t>(face)];
         for (int32_t corner : {record.a, record.b, record.c}) {
             if (!isIndexOf(corner, tVertexCount)) {
-                fail("texture face ", face, " uses texture vertex ", corner, ", but the mesh has ",
-                     quantity(tVertexCount, "texture vertex", "texture vertices"));
+                throwMeshError("texture face ", face, " uses texture vertex ", corner,
+                               ", but the mesh has ",
+                               quantity(tVertexCount, "texture vertex", "texture vertices"));
             }
         }
     }
 }
 
 }  // namespace
-
-std::string quantity(int64_t number, std::string_view one, std::string_view many) {
-    return std::to_string(number) + " " + std::string(number == 1 ? one : many);
-}
-
-void failInputEndsAfterKeyword(std::string_view keyword, std::string_view before) {
-    fail("the input ends right after ", keyword, ", before ", before);
-}
-
-void failInputEndsInRecord(const ListNames& names, int32_t record, int32_t count) {
-    fail("the input ends inside the ", names.list, " (record ", int64_t{record} + 1, " of ", count,
-         ")");
-}
-
-void failRecordIndex(const ListNames& names, int32_t record, int32_t index, int32_t size) {
-    fail("record ", int64_t{record} + 1, " of the ", names.list, " is for ", names.counted, " ",
-         index, ", but the mesh has ", quantity(size, names.counted, names.countedMany));
-}
-
-void failNegativeCount(std::string_view keyword, int32_t count) {
-    fail(keyword, " is ", count, "; a count can't be negative");
-}
-
-void failNoSmoothing(int32_t face) {
-    fail("face ", face, " has no *MESH_SMOOTHING");
-}
-
-void failCountBeyondInput(std::string_view keyword, int32_t count, std::string_view countedMany) {
-    fail(keyword, " ", count, " promises more ", countedMany, " than the file can hold");
-}
 
 void checkMesh(const MeshData& mesh) {
     // Lengths first: the index checks below walk the arrays by their counts.

@@ -10,6 +10,7 @@
 #include "ase/list_scout.h"
 #include "ase/mesh_checks.h"
 #include "ase/mesh_lists.h"
+#include "ase/mesh_messages.h"
 #include "ase/number_words.h"
 
 namespace meshwright {
