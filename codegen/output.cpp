@@ -35,7 +35,7 @@ void Output::putLongText(std::string_view text) {
     for (size_t lineEnd; (lineEnd = text.find('\n', start)) != std::string_view::npos;
          start = lineEnd + 1) {
         putPlain(text.substr(start, lineEnd - start));
-        putPlain(kLineEnd);
+        putBytes(kLineEnd);
     }
     putPlain(text.substr(start));
 }

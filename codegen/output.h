@@ -71,12 +71,7 @@ class Output {
     // Appends `text`, which holds no "\n", as it is: number texts and the runs between line ends.
     void putPlain(std::string_view text) {
         assert(text.find('\n') == std::string_view::npos && "a line end needs putText");
-        if (text.size() <= buffer_.size() - used_) {
-            std::memcpy(buffer_.data() + used_, text.data(), text.size());
-            used_ += text.size();
-            return;
-        }
-        putRaw(text.data(), text.size());
+        putBytes(text);
     }
     // Appends the first `length` bytes of `text`, which holds no "\n". The whole array may be
     // read: a copy of a fixed size is faster than one of the exact length.
@@ -104,6 +99,15 @@ class Output {
     // How every "\n" of the writers' text is stored: the generated code has CR LF line ends.
     static constexpr std::string_view kLineEnd = "\r\n";
 
+    // Appends `bytes` as they are: plain text, or the stored form of a line end.
+    void putBytes(std::string_view bytes) {
+        if (bytes.size() <= buffer_.size() - used_) {
+            std::memcpy(buffer_.data() + used_, bytes.data(), bytes.size());
+            used_ += bytes.size();
+            return;
+        }
+        putRaw(bytes.data(), bytes.size());
+    }
     void putLongText(std::string_view text);
     void putCharSlowly(char c);
     void putRaw(const char* data, size_t size);
