@@ -50,9 +50,9 @@ int32_t kindFromName(std::string_view name) {
                  {"3", "indexed-vertex-array", 3},
                  {"4", "exact-indexed", 4},
                  {"5", "buffers", 5}};
-    for (const auto& k : kinds) {
-        if (name == k.number || name == k.word) {
-            return k.kind;
+    for (const auto& entry : kinds) {
+        if (name == entry.number || name == entry.word) {
+            return entry.kind;
         }
     }
     return 0;

@@ -31,14 +31,15 @@ struct CommandLine {
     std::string problem;  // for kUsageError: what is wrong, in a few words
 };
 
-// Reads the arguments after the program's name. Options: -k/--kind KIND (1 to 5 or their names;
-// required), -o/--output PATH (one input only), -f/--force, --scene, --name PREFIX (a C
+// Reads the arguments after the program's name. Options: -k/--kind KIND (required: see
+// kindFromName), -o/--output PATH (one input only), -f/--force, --scene, --name PREFIX (a C
 // identifier) and --normals file|smoothing|none (kind 5 only), -j/--threads N (1 to 64),
 // -h/--help, --version; "--" ends
 // the options. Values may follow as the next argument, or joined: "-k2", "--kind=2".
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
-// The kind a -k value names, or 0 when it names none.
+// The kind a -k value names by its number or its name, or 0 when it names none: 1 display-list,
+// 2 vertex-array, 3 indexed-vertex-array, 4 exact-indexed, 5 buffers.
 int32_t kindFromName(std::string_view name);
 
 extern const char* const kUsageText;

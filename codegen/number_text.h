@@ -20,7 +20,7 @@ inline constexpr size_t kNumberTextCapacity = 64;
 // `value` must not be a NaN.
 char* formatReal(double value, char* out);
 
-// The decimal text of n, "-" in front of a negative value, with no leading zeros.
-char* formatInt(int64_t n, char* out);
+// The decimal text of `value`, "-" in front of a negative one, with no leading zeros.
+char* formatInt(int64_t value, char* out);
 
 }  // namespace meshwright
