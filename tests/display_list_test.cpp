@@ -78,6 +78,9 @@ TEST(DisplayList, EachFaceChoosesFlatOrSmoothByItsOwnGroup) {
 TEST(DisplayList, NoFacesGivesBeginAndEndOnly) {
     MeshData mesh = oneFaceSample(1);
     mesh.faceCount = 0;
+    mesh.faces->clear();
+    mesh.faceNormals->clear();
+    mesh.cornerNormals->clear();
     EXPECT_EQ(generate(writeDisplayList, mesh), "glBegin(GL_TRIANGLES);\r\nglEnd();");
     EXPECT_EQ(generate(writeDisplayList, MeshData{}), "glBegin(GL_TRIANGLES);\r\nglEnd();");
 }

@@ -84,6 +84,7 @@ TEST(VertexArray, NoFacesGivesEmptyBlocksAndACountOfZero) {
     mesh.faceNormals->clear();
     mesh.cornerNormals->clear();
     mesh.tFaces->clear();
+    mesh.tvFaceCount = 0;
     EXPECT_EQ(
         generate(writeVertexArray, mesh),
         fragment("\tdouble Varray[] = {\n\t};\n"
@@ -110,7 +111,6 @@ TEST(VertexArray, TextureBlockFollowsTheFaceCountNotTheTextureFaceCount) {
     MeshData mesh = oneFaceSample(1);
     mesh.tvFaceCount = 2;
     mesh.tFaces->push_back({2, 2, 2});
-    mesh.tVertexCount = 7;
     std::string text = generate(writeVertexArray, mesh);
     EXPECT_NE(text.find(crlf(kTexture)), std::string::npos);
 }
