@@ -34,8 +34,8 @@ struct CommandLine {
 // Reads the arguments after the program's name. Options: -k/--kind KIND (required: see
 // kindFromName), -o/--output PATH (one input only), -f/--force, --scene, --name PREFIX (a C
 // identifier) and --normals file|smoothing|none (kind 5 only), -j/--threads N (1 to 64),
-// -h/--help, --version; "--" ends
-// the options. Values may follow as the next argument, or joined: "-k2", "--kind=2".
+// -h/--help, --version; "--" ends the options. Values may follow as the next argument, or
+// joined: "-k2", "--kind=2".
 CommandLine parseCommandLine(const std::vector<std::string>& arguments);
 
 // The kind a -k value names by its number or its name, or 0 when it names none: 1 display-list,
