@@ -15,98 +15,91 @@ namespace {
 
 // The text of `values` written group by group at `places`, through the cache or
 // directly.
-std::string throughCache(GroupTextCache::Shape shape,
-                         const std::vector<Vec3f> &values,
-                         const std::vector<int64_t> &places, int64_t placeCount,
+std::string throughCache(GroupTextCache::Shape shape, const std::vector<Vec3f>& values,
+                         const std::vector<int64_t>& places, int64_t placeCount,
                          size_t capacity = 1 << 16) {
-  StringSink sink;
-  Output out(sink, capacity);
-  GroupTextCache cache(shape, placeCount);
-  for (size_t i = 0; i < values.size(); ++i) {
-    cache.put(out, places[i], values[i]);
-    out.putChar(';');
-  }
-  out.flush();
-  return sink.text;
+    StringSink sink;
+    Output out(sink, capacity);
+    GroupTextCache cache(shape, placeCount);
+    for (size_t i = 0; i < values.size(); ++i) {
+        cache.put(out, places[i], values[i]);
+        out.putChar(';');
+    }
+    out.flush();
+    return sink.text;
 }
 
-std::string directly(GroupTextCache::Shape shape,
-                     const std::vector<Vec3f> &values) {
-  StringSink sink;
-  Output out(sink);
-  for (const Vec3f &value : values) {
-    shape == GroupTextCache::Shape::kTriple ? putTriple(out, value)
-                                            : putPair(out, value);
-    out.putChar(';');
-  }
-  out.flush();
-  return sink.text;
+std::string directly(GroupTextCache::Shape shape, const std::vector<Vec3f>& values) {
+    StringSink sink;
+    Output out(sink);
+    for (const Vec3f& value : values) {
+        shape == GroupTextCache::Shape::kTriple ? putTriple(out, value) : putPair(out, value);
+        out.putChar(';');
+    }
+    out.flush();
+    return sink.text;
 }
 
 // Values of every text length: zeros of both signs, short and 17-digit fixed
 // forms, exponent forms, infinities, and huge values whose groups are too long
 // to keep.
 std::vector<float> samples() {
-  const float huge = std::numeric_limits<float>::max();
-  return {0.0f,
-          -0.0f,
-          1.0f,
-          -0.5f,
-          0.1f,
-          -12.3456f,
-          0.0999999940395355f,
-          1e-7f,
-          -1e-40f,
-          100.0f,
-          123456.789f,
-          1e20f,
-          -huge,
-          huge,
-          std::numeric_limits<float>::infinity(),
-          -std::numeric_limits<float>::infinity()};
+    const float huge = std::numeric_limits<float>::max();
+    return {0.0f,
+            -0.0f,
+            1.0f,
+            -0.5f,
+            0.1f,
+            -12.3456f,
+            0.0999999940395355f,
+            1e-7f,
+            -1e-40f,
+            100.0f,
+            123456.789f,
+            1e20f,
+            -huge,
+            huge,
+            std::numeric_limits<float>::infinity(),
+            -std::numeric_limits<float>::infinity()};
 }
 
 TEST(GroupTextCache, RepeatedAndCollidingGroupsWriteExactlyTheirOwnText) {
-  const std::vector<float> pool = samples();
-  std::mt19937 random(7);
-  std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
-  // Few places for many values: the same place comes back with other values,
-  // and places far apart share slots once there are more places than slots.
-  for (int64_t placeCount : {int64_t(5), int64_t(100000)}) {
-    std::uniform_int_distribution<int64_t> place(0, placeCount - 1);
-    std::vector<Vec3f> values;
-    std::vector<int64_t> places;
-    for (int i = 0; i < 20000; ++i) {
-      values.push_back(
-          {pool[pick(random)], pool[pick(random)], pool[pick(random)]});
-      places.push_back(place(random));
+    const std::vector<float> pool = samples();
+    std::mt19937 random(7);
+    std::uniform_int_distribution<size_t> pick(0, pool.size() - 1);
+    // Few places for many values: the same place comes back with other values,
+    // and places far apart share slots once there are more places than slots.
+    for (int64_t placeCount : {int64_t(5), int64_t(100000)}) {
+        std::uniform_int_distribution<int64_t> place(0, placeCount - 1);
+        std::vector<Vec3f> values;
+        std::vector<int64_t> places;
+        for (int i = 0; i < 20000; ++i) {
+            values.push_back({pool[pick(random)], pool[pick(random)], pool[pick(random)]});
+            places.push_back(place(random));
+        }
+        for (auto shape : {GroupTextCache::Shape::kTriple, GroupTextCache::Shape::kPair}) {
+            EXPECT_EQ(throughCache(shape, values, places, placeCount), directly(shape, values))
+                << "places " << placeCount;
+        }
     }
-    for (auto shape :
-         {GroupTextCache::Shape::kTriple, GroupTextCache::Shape::kPair}) {
-      EXPECT_EQ(throughCache(shape, values, places, placeCount),
-                directly(shape, values))
-          << "places " << placeCount;
-    }
-  }
 }
 
 TEST(GroupTextCache, PairsIgnoreTheThirdValue) {
-  // A texture vertex's w is never written, so it must not make two equal pairs
-  // differ, nor a kept pair stand for one with other u, v.
-  const std::vector<Vec3f> values = {
-      {0.25f, 0.5f, 0.0f}, {0.25f, 0.5f, 9.0f}, {0.5f, 0.25f, 9.0f}};
-  const std::vector<int64_t> places = {3, 3, 3};
-  EXPECT_EQ(throughCache(GroupTextCache::Shape::kPair, values, places, 4),
-            "0.25,0.5;0.25,0.5;0.5,0.25;");
+    // A texture vertex's w is never written, so it must not make two equal pairs
+    // differ, nor a kept pair stand for one with other u, v.
+    const std::vector<Vec3f> values = {
+        {0.25f, 0.5f, 0.0f}, {0.25f, 0.5f, 9.0f}, {0.5f, 0.25f, 9.0f}};
+    const std::vector<int64_t> places = {3, 3, 3};
+    EXPECT_EQ(throughCache(GroupTextCache::Shape::kPair, values, places, 4),
+              "0.25,0.5;0.25,0.5;0.5,0.25;");
 }
 
 TEST(GroupTextCache, KeptTextsStraddleFlushesOfASmallBuffer) {
-  const std::vector<Vec3f> values(
-      50, Vec3f{-0.70710676908493042f, 0.05f, -36.2846f});
-  const std::vector<int64_t> places(50, 1);
-  EXPECT_EQ(throughCache(GroupTextCache::Shape::kTriple, values, places, 2, 64),
-            directly(GroupTextCache::Shape::kTriple, values));
+    const std::vector<Vec3f> values(50, Vec3f{-0.70710676908493042f, 0.05f, -36.2846f});
+    const std::vector<int64_t> places(50, 1);
+    EXPECT_EQ(throughCache(GroupTextCache::Shape::kTriple, values, places, 2, 64),
+              directly(GroupTextCache::Shape::kTriple, values));
 }
 
-} // namespace
-} // namespace meshwright
+}  // namespace
+}  // namespace meshwright
