@@ -82,7 +82,7 @@ bool Converter::checkExtension() {
 }
 
 void Converter::nameOutput() {
-    const char* extension = outputKind_ == OutputKind::Buffers ? ".h" : ".cpp";
+    const char* extension = outputKind_ == OutputKind::kBuffers ? ".h" : ".cpp";
     outputName_ = options_.standardOutput ? "standard output"
                   : options_.path.empty() ? inputName_.substr(0, inputName_.size() - 4) + extension
                                           : options_.path;
@@ -170,7 +170,7 @@ void Converter::checkMeshFound(bool found) const {
 void Converter::convert() {
     FileSource source(input_.descriptor.get());
     FileSink sink(outputFile_.descriptor());
-    if (outputKind_ == OutputKind::Buffers) {
+    if (outputKind_ == OutputKind::kBuffers) {
         Output out(sink);
         writeHeader(source, out);
         out.flush();

@@ -15,18 +15,18 @@
 
 namespace meshwright {
 
-// The dialogue offers the first three; the command line offers ExactIndexed and Buffers too.
+// The dialogue offers the first three; the command line offers kExactIndexed and kBuffers too.
 enum class OutputKind : int32_t {
-    DisplayList = 1,
-    VertexArray = 2,
-    IndexedVertexArray = 3,
-    ExactIndexed = 4,
-    Buffers = 5,
+    kDisplayList = 1,
+    kVertexArray = 2,
+    kIndexedVertexArray = 3,
+    kExactIndexed = 4,
+    kBuffers = 5,
 };
 
 // Where the generated code goes, and which kinds the job accepts.
 struct JobOptions {
-    std::string path;  // empty: the input's name with ".cpp" (".h" for Buffers) for its last 4
+    std::string path;  // empty: the input's name with ".cpp" (".h" for kBuffers) for its last 4
     bool standardOutput = false;  // write to standard output instead of a file
     bool replace = false;  // an existing file is replaced, atomically, once the code is complete
     bool allowCommandLineKinds = false;  // kinds 4 and 5 are accepted (the command line's)
@@ -35,8 +35,8 @@ struct JobOptions {
     bool scene = false;        // every object of the file, each in its own block (see SceneReader)
     // Write under a named temporary, as where the file system has no unnamed files (tests).
     bool namedTemporary = false;
-    std::string headerPrefix;  // Buffers: the names' prefix; empty: made from the input's name
-    NormalsSource normals = NormalsSource::kFileElseSmoothing;  // Buffers: where normals come from
+    std::string headerPrefix;  // kBuffers: the names' prefix; empty: made from the input's name
+    NormalsSource normals = NormalsSource::kFileElseSmoothing;  // kBuffers: where normals come from
     ReadOptions reading;  // threads, and when a list is long enough to be read on two
     // How the output is closed once written (see OutputFile::Request; tests).
     int (*closeWritten)(int descriptor) = ::close;
@@ -101,7 +101,7 @@ class Converter {
     JobOptions options_;
     Stage stage_ = Stage::kNew;
     std::string outputName_;
-    OutputKind outputKind_ = OutputKind::DisplayList;
+    OutputKind outputKind_ = OutputKind::kDisplayList;
     InputFile input_;
     OutputFile outputFile_;
     BufferOptions bufferOptions_;
