@@ -364,6 +364,8 @@ TEST_F(Killed, AtRandomMomentsLeavesTheWholeFileOrNothingUnderTheName) {
     }
 }
 
+// Replacing links the complete file under a short temporary name, then renames it over the old
+// one: a kill between the two leaves that temporary beside the old file, never a part of a file.
 TEST_F(Killed, AtRandomMomentsWithForceLeavesTheOldFileOrTheWholeNewOne) {
     std::mt19937 random(::testing::UnitTest::GetInstance()->random_seed() + 1);
     for (int trial = 0; trial < kKillTrials; ++trial) {
@@ -372,7 +374,7 @@ TEST_F(Killed, AtRandomMomentsWithForceLeavesTheOldFileOrTheWholeNewOne) {
             [] {
                 runToolInChild({"-k", "2", "-f", "big.ase"});
             },
-            random);
+            random, true);
         EXPECT_TRUE(under == "the old code" || under == *whole_) << "trial " << trial;
     }
     std::filesystem::remove(folder_->file("big.cpp"));
