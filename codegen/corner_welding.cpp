@@ -45,19 +45,45 @@ uint64_t seedOfThisRun() {
     return mix(static_cast<uint64_t>(time) ^ reinterpret_cast<uintptr_t>(&onTheStack));
 }
 
-// Vertex numbers by corner value; slots hold number + 1, 0 is empty. Bitwise comparison keeps
-// 0 and -0 apart: welding must never change a value that is drawn.
+// The values corner `cornerNumber` (3 * face + 0, 1 or 2) draws; attributes `welded` lacks stay
+// zero.
+CornerValues valuesOfCorner(const MeshData& mesh, const WeldedMesh& welded, size_t cornerNumber) {
+    const size_t face = cornerNumber / 3;
+    const int corner = int(cornerNumber % 3);
+    const FaceRecord& record = (*mesh.faces)[face];
+    CornerValues values;
+    if (welded.hasPositions) {
+        values.position = (*mesh.vertices)[cornerIndex(record, corner)];
+    }
+    if (welded.hasNormals) {
+        values.normal = record.smoothing == -1 ? (*mesh.faceNormals)[face]
+                                               : (*mesh.cornerNormals)[cornerNumber];
+    }
+    if (welded.hasTexCoords) {
+        const Vec3f& t = (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[face], corner)];
+        values.u = t.x;
+        values.v = t.y;
+    }
+    return values;
+}
+
+// Vertex numbers by corner value; slots hold number + 1, 0 is empty. A slot's vertex is compared
+// by the values of its first corner, read from the mesh again: keeping a copy of them would cost
+// 32 bytes a vertex, and a seamed mesh has more vertices than any guess reserves ahead, so the
+// copies would grow while the old ones are still held. Bitwise comparison keeps 0 and -0 apart:
+// welding must never change a value that is drawn.
 class VertexTable {
   public:
     // No mesh has more distinct corners than corners, so a table of a power of two of at least
     // 5/4 of `corners` slots never fills past 80% and never has to grow and rehash.
     // `expectedVertices` only sizes the vertex list ahead.
-    VertexTable(std::vector<CornerValues>& vertices, size_t corners, size_t expectedVertices,
+    VertexTable(const MeshData& mesh, WeldedMesh& welded, size_t corners, size_t expectedVertices,
                 uint64_t seed)
-        : vertices_(vertices),
+        : mesh_(mesh),
+          welded_(welded),
           slots_(std::bit_ceil(std::max<size_t>(16, corners + corners / 4))),
           seed_(seed) {
-        vertices_.reserve(std::min(expectedVertices, corners));
+        welded_.firstCorners.reserve(std::min(expectedVertices, corners));
     }
 
     // A hint that `hash` will be looked up soon: the slot is almost never in the cache, and
@@ -67,48 +93,36 @@ class VertexTable {
     uint64_t hashOf(const CornerValues& corner) const { return meshwright::hashOf(corner, seed_); }
     uint64_t probes() const { return probes_; }
 
+    // The number of the vertex that draws `corner`, the values of corner `cornerNumber`; a new
+    // one, first drawn by that corner, when no earlier corner drew the same.
     // Probing steps 1, 2, 3, ... visit every slot of a power-of-two table, and keys that start
     // near each other part ways instead of lengthening one run of full slots.
-    uint32_t numberOf(const CornerValues& corner, uint64_t hash) {
-        assert(vertices_.size() < slots_.size() && "the table is sized for every corner");
+    uint32_t numberOf(const CornerValues& corner, uint32_t cornerNumber, uint64_t hash) {
+        std::vector<uint32_t>& firstCorners = welded_.firstCorners;
+        assert(firstCorners.size() < slots_.size() && "the table is sized for every corner");
         const size_t mask = slots_.size() - 1;
         for (size_t slot = hash & mask, step = 1;; slot = (slot + step++) & mask) {
             ++probes_;
             if (slots_[slot] == 0) {
-                vertices_.push_back(corner);
-                slots_[slot] = static_cast<uint32_t>(vertices_.size());
+                firstCorners.push_back(cornerNumber);
+                slots_[slot] = static_cast<uint32_t>(firstCorners.size());
                 return slots_[slot] - 1;
             }
-            if (std::memcmp(&vertices_[slots_[slot] - 1], &corner, sizeof corner) == 0) {
+            const CornerValues held =
+                valuesOfCorner(mesh_, welded_, firstCorners[slots_[slot] - 1]);
+            if (std::memcmp(&held, &corner, sizeof corner) == 0) {
                 return slots_[slot] - 1;
             }
         }
     }
 
   private:
-    std::vector<CornerValues>& vertices_;
+    const MeshData& mesh_;
+    WeldedMesh& welded_;
     std::vector<uint32_t> slots_;
     uint64_t seed_;
     uint64_t probes_ = 0;
 };
-
-CornerValues valuesOf(const MeshData& mesh, const WeldedMesh& welded, int32_t face, int corner) {
-    const FaceRecord& record = (*mesh.faces)[face];
-    CornerValues values;
-    if (welded.hasPositions) {
-        values.position = (*mesh.vertices)[cornerIndex(record, corner)];
-    }
-    if (welded.hasNormals) {
-        values.normal = record.smoothing == -1 ? (*mesh.faceNormals)[face]
-                                               : (*mesh.cornerNormals)[3 * size_t(face) + corner];
-    }
-    if (welded.hasTexCoords) {
-        const Vec3f& t = (*mesh.tVertices)[cornerIndex((*mesh.tFaces)[face], corner)];
-        values.u = t.x;
-        values.v = t.y;
-    }
-    return values;
-}
 
 }  // namespace
 
@@ -123,16 +137,16 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
     welded.indices.reserve(3 * size_t(mesh.faceCount));
     const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
+    assert(corners <= UINT32_MAX && "every corner has a number");
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
-    VertexTable table(welded.vertices, corners, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
+    VertexTable table(mesh, welded, corners, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
                       seedOfThisRun());
     // Corners are read kLookahead ahead of their lookup, so their slots can be fetched early.
     constexpr size_t kLookahead = 32;
     CornerValues ahead[kLookahead];
     uint64_t aheadHash[kLookahead];
     auto readAhead = [&](size_t cornerNumber) {
-        ahead[cornerNumber % kLookahead] =
-            valuesOf(mesh, welded, int32_t(cornerNumber / 3), int(cornerNumber % 3));
+        ahead[cornerNumber % kLookahead] = valuesOfCorner(mesh, welded, cornerNumber);
         aheadHash[cornerNumber % kLookahead] = table.hashOf(ahead[cornerNumber % kLookahead]);
         table.prefetch(aheadHash[cornerNumber % kLookahead]);
     };
@@ -145,10 +159,15 @@ WeldedMesh weldCorners(const MeshData& mesh) {
         if (cornerNumber + kLookahead < corners) {
             readAhead(cornerNumber + kLookahead);
         }
-        welded.indices.push_back(table.numberOf(corner, hash));
+        welded.indices.push_back(table.numberOf(corner, uint32_t(cornerNumber), hash));
     }
     welded.slotsProbed = table.probes();
     return welded;
+}
+
+CornerValues valuesOfVertex(const MeshData& mesh, const WeldedMesh& welded, uint32_t vertex) {
+    assert(vertex < welded.vertexCount() && "only the welded vertices have values");
+    return valuesOfCorner(mesh, welded, welded.firstCorners[vertex]);
 }
 
 }  // namespace meshwright

@@ -18,18 +18,28 @@ struct CornerValues {
 };
 
 struct WeldedMesh {
-    bool hasPositions = false;           // vertices and faces present
-    bool hasNormals = false;             // normals and faces present
-    bool hasTexCoords = false;           // both texture lists and faces present
-    std::vector<CornerValues> vertices;  // numbered in order of first use
-    std::vector<uint32_t> indices;       // three per face: corners a, b, c
-    uint64_t slotsProbed = 0;  // table slots looked at, the first of each corner's included
+    bool hasPositions = false;  // vertices and faces present
+    bool hasNormals = false;    // normals and faces present
+    bool hasTexCoords = false;  // both texture lists and faces present
+    // Per vertex, numbered in order of first use: the corner that first drew it, 3 * face + 0, 1
+    // or 2 for corners a, b, c. Its values are read from the mesh again (valuesOfVertex), so the
+    // welded mesh holds 4 bytes a vertex rather than a copy of all it draws.
+    std::vector<uint32_t> firstCorners;
+    std::vector<uint32_t> indices;  // three per face: corners a, b, c
+    uint64_t slotsProbed = 0;       // table slots looked at, the first of each corner's included
+
+    size_t vertexCount() const { return firstCorners.size(); }
 };
 
 // One linear pass over the corners of a checked mesh (see readMesh) with faces present. A corner's
 // normal is the face normal when its face has no smoothing group, its corner normal otherwise.
 // Linear on any input: the table's hash takes a seed of each run, so no file can aim its corners
-// at the same slots (slotsProbed stays a small multiple of the corners).
+// at the same slots (slotsProbed stays a small multiple of the corners). The mesh may have at most
+// 2^32 / 3 faces, so that every corner has a number.
 WeldedMesh weldCorners(const MeshData& mesh);
+
+// What vertex `vertex` (below welded.vertexCount()) of `welded`, welded from `mesh`, draws: the
+// values of its first corner, read from `mesh`, which must be unchanged since the welding.
+CornerValues valuesOfVertex(const MeshData& mesh, const WeldedMesh& welded, uint32_t vertex);
 
 }  // namespace meshwright

@@ -15,28 +15,26 @@ void writeExactIndexedArray(const MeshData& mesh, Output& out) {
         return;  // nothing to draw, as in kind 3
     }
     const WeldedMesh welded = weldCorners(mesh);
-    const IndexType type = indexTypeFor(static_cast<int64_t>(welded.vertices.size()) - 1);
+    const IndexType type = indexTypeFor(static_cast<int64_t>(welded.vertexCount()) - 1);
     const auto& indices = welded.indices;
     putIndexBlock(
         out, type, static_cast<int64_t>(indices.size() / 3),
         [&](int64_t face, int corner) { return indices[3 * size_t(face) + size_t(corner)]; });
     out.putText("\t//Vertex Array\n");
-    const auto& vertices = welded.vertices;
-    const auto count = static_cast<int64_t>(vertices.size());
+    const auto count = static_cast<int64_t>(welded.vertexCount());
+    auto valuesOf = [&](int64_t vertex) { return valuesOfVertex(mesh, welded, uint32_t(vertex)); };
     if (welded.hasPositions) {
-        putVertexBlock(out, "", "\tdouble Varray[] = {\n", count, [&](Output& o, int64_t vertex) {
-            putTriple(o, vertices[size_t(vertex)].position);
-        });
+        putVertexBlock(out, "", "\tdouble Varray[] = {\n", count,
+                       [&](Output& o, int64_t vertex) { putTriple(o, valuesOf(vertex).position); });
     }
     if (welded.hasNormals) {
-        putVertexBlock(
-            out, "\t//Normal array\n", "\tdouble Narray[] = {\n", count,
-            [&](Output& o, int64_t vertex) { putTriple(o, vertices[size_t(vertex)].normal); });
+        putVertexBlock(out, "\t//Normal array\n", "\tdouble Narray[] = {\n", count,
+                       [&](Output& o, int64_t vertex) { putTriple(o, valuesOf(vertex).normal); });
     }
     if (welded.hasTexCoords) {
         putVertexBlock(out, "\t//Texture Coordinate array\n", "\tdouble TCarray[] = {\n", count,
                        [&](Output& o, int64_t vertex) {
-                           const CornerValues& corner = vertices[size_t(vertex)];
+                           const CornerValues corner = valuesOf(vertex);
                            putPair(o, {corner.u, corner.v, 0.0f});
                        });
     }

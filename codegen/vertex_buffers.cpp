@@ -75,7 +75,7 @@ void VertexBufferBuilder::addPart(const MeshData& mesh) {
     WeldedMesh welded = weldCorners(mesh);
     buffers_.hasNormals |= welded.hasNormals;
     buffers_.hasTexCoords |= welded.hasTexCoords;
-    const size_t vertexCount = welded.vertices.size();
+    const size_t vertexCount = welded.vertexCount();
     std::vector<uint32_t> ordered(welded.indices.size());
     meshopt_optimizeVertexCache(ordered.data(), welded.indices.data(), welded.indices.size(),
                                 vertexCount);
@@ -89,7 +89,7 @@ void VertexBufferBuilder::addPart(const MeshData& mesh) {
     const size_t base = buffers_.vertices.size();
     buffers_.vertices.resize(base + vertexCount);
     for (size_t v = 0; v < vertexCount; ++v) {
-        buffers_.vertices[base + remap[v]] = welded.vertices[v];
+        buffers_.vertices[base + remap[v]] = valuesOfVertex(mesh, welded, uint32_t(v));
     }
     buffers_.parts.push_back({buffers_.indices.size(), ordered.size()});
     for (uint32_t index : ordered) {

@@ -58,7 +58,7 @@ MeshData meshOfCollidingCorners(int32_t faces) {
 TEST(CornerWelding, CornersAimedAtOneSlotCostAboutWhatAnOrdinaryMeshCosts) {
     const int32_t faces = 20000;
     const WeldedMesh welded = weldCorners(meshOfCollidingCorners(faces));
-    ASSERT_EQ(welded.vertices.size(), 3u * faces);  // all distinct: nothing welded
+    ASSERT_EQ(welded.vertexCount(), 3u * faces);  // all distinct: nothing welded
     // At most half the table is full: a few slots a corner on average. Corners sharing a slot
     // would look at about corners^2 / 2 of them.
     EXPECT_LT(welded.slotsProbed, 4u * 3 * faces);
@@ -71,7 +71,7 @@ TEST(CornerWelding, EqualCornersBecomeOneVertexNumberedByFirstUse) {
     mesh.cornerNormals->at(4) = mesh.cornerNormals->at(1);
     mesh.cornerNormals->at(5) = mesh.cornerNormals->at(0);
     const WeldedMesh welded = weldCorners(mesh);
-    EXPECT_EQ(welded.vertices.size(), 3u);
+    EXPECT_EQ(welded.vertexCount(), 3u);
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
 }
 
@@ -97,14 +97,15 @@ MeshData meshOfTextureCorners(int32_t faces, const std::vector<Vec3f>& texture) 
 }
 
 TEST(CornerWelding, CornersThatDifferOnlyInUOrVStayApart) {
-    const WeldedMesh welded = weldCorners(
-        meshOfTextureCorners(2, {{0.5f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.5f, 0.75f, 0}}));
-    ASSERT_EQ(welded.vertices.size(), 3u);
+    const MeshData mesh =
+        meshOfTextureCorners(2, {{0.5f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.5f, 0.75f, 0}});
+    const WeldedMesh welded = weldCorners(mesh);
+    ASSERT_EQ(welded.vertexCount(), 3u);
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 0, 1, 2}));
-    EXPECT_EQ(welded.vertices[1].u, 0.75f);
-    EXPECT_EQ(welded.vertices[1].v, 0.25f);
-    EXPECT_EQ(welded.vertices[2].u, 0.5f);
-    EXPECT_EQ(welded.vertices[2].v, 0.75f);
+    EXPECT_EQ(valuesOfVertex(mesh, welded, 1).u, 0.75f);
+    EXPECT_EQ(valuesOfVertex(mesh, welded, 1).v, 0.25f);
+    EXPECT_EQ(valuesOfVertex(mesh, welded, 2).u, 0.5f);
+    EXPECT_EQ(valuesOfVertex(mesh, welded, 2).v, 0.75f);
 }
 
 // Far more distinct corners than the three vertices suggest: every one keeps its own number,
@@ -119,7 +120,7 @@ TEST(CornerWelding, ManyDistinctCornersOverFewVerticesKeepTheirNumbers) {
     mesh.vertexCount = 3;
     mesh.vertices.emplace(3);
     const WeldedMesh welded = weldCorners(mesh);
-    ASSERT_EQ(welded.vertices.size(), size_t(distinct));
+    ASSERT_EQ(welded.vertexCount(), size_t(distinct));
     for (size_t corner = 0; corner < welded.indices.size(); ++corner) {
         ASSERT_EQ(welded.indices[corner], corner % size_t(distinct)) << corner;
     }
