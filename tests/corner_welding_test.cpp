@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstring>
+#include <set>
 
 namespace meshwright {
 namespace {
@@ -124,6 +126,94 @@ TEST(CornerWelding, ManyDistinctCornersOverFewVerticesKeepTheirNumbers) {
     for (size_t corner = 0; corner < welded.indices.size(); ++corner) {
         ASSERT_EQ(welded.indices[corner], corner % size_t(distinct)) << corner;
     }
+}
+
+// A grid of `side` x `side` cells, two faces each, cut by seams everywhere: every other column of
+// cells has texture coordinates of its own, every third cell has hard faces (face normals), and
+// the smooth corners take a normal from their position. Far more corners are distinct than there
+// are vertices, yet many are still shared across faces.
+MeshData meshOfManySeams(int32_t side) {
+    const int32_t row = side + 1;
+    MeshData mesh;
+    mesh.vertexCount = row * row;
+    mesh.tVertexCount = 2 * row * row;
+    mesh.faceCount = mesh.tvFaceCount = 2 * side * side;
+    mesh.vertices.emplace();
+    mesh.tVertices.emplace();
+    for (int32_t point = 0; point < row * row; ++point) {
+        mesh.vertices->push_back({float(point % row), float(point / row), 0});
+    }
+    for (float uOffset : {0.0f, 0.5f}) {
+        for (int32_t point = 0; point < row * row; ++point) {
+            mesh.tVertices->push_back({float(point % row) + uOffset, float(point / row), 0});
+        }
+    }
+    mesh.faces.emplace();
+    mesh.tFaces.emplace();
+    mesh.faceNormals.emplace();
+    mesh.cornerNormals.emplace();
+    for (int32_t cell = 0; cell < side * side; ++cell) {
+        const int32_t corner = cell / side * row + cell % side;  // its lower left point
+        const int32_t smoothing = cell % 3 == 0 ? -1 : 1;
+        const int32_t texture = cell % 2 == 0 ? 0 : row * row;
+        for (const auto& [a, b, c] : {std::array{corner, corner + 1, corner + row},
+                                      std::array{corner + 1, corner + row + 1, corner + row}}) {
+            mesh.faces->push_back({a, b, c, smoothing});
+            mesh.tFaces->push_back({a + texture, b + texture, c + texture});
+            mesh.faceNormals->push_back({0, 0, cell % 2 == 0 ? 1.0f : -1.0f});
+            for (int32_t point : {a, b, c}) {
+                mesh.cornerNormals->push_back({float(point % 4), 0, 1});
+            }
+        }
+    }
+    return mesh;
+}
+
+// What corner `corner` of face `face` draws, by the rule the writers draw by.
+CornerValues cornerDrawn(const MeshData& mesh, int32_t face, int corner) {
+    const FaceRecord& record = (*mesh.faces)[size_t(face)];
+    const TexFaceRecord& texture = (*mesh.tFaces)[size_t(face)];
+    const int32_t point = std::array{record.a, record.b, record.c}[size_t(corner)];
+    const Vec3f& uv =
+        (*mesh.tVertices)[size_t(std::array{texture.a, texture.b, texture.c}[size_t(corner)])];
+    CornerValues values;
+    values.position = (*mesh.vertices)[size_t(point)];
+    values.normal = record.smoothing == -1
+                        ? (*mesh.faceNormals)[size_t(face)]
+                        : (*mesh.cornerNormals)[3 * size_t(face) + size_t(corner)];
+    values.u = uv.x;
+    values.v = uv.y;
+    return values;
+}
+
+bool sameBits(const CornerValues& a, const CornerValues& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// Every corner's vertex draws what the corner draws, vertices are numbered by first use, and no
+// two vertices draw the same: more vertices than any guess made ahead, each still right.
+TEST(CornerWelding, SeamsEverywhereWeldToFirstUseNumbersThatDrawEachCorner) {
+    const MeshData mesh = meshOfManySeams(60);
+    const WeldedMesh welded = weldCorners(mesh);
+    ASSERT_GT(welded.vertexCount(), size_t(mesh.vertexCount) * 3 / 2);  // past any guess ahead
+    ASSERT_LT(welded.vertexCount(), 3 * size_t(mesh.faceCount));        // some corners still shared
+    ASSERT_EQ(welded.indices.size(), 3 * size_t(mesh.faceCount));
+    uint32_t nextNew = 0;
+    for (size_t corner = 0; corner < welded.indices.size(); ++corner) {
+        const uint32_t vertex = welded.indices[corner];
+        ASSERT_LE(vertex, nextNew) << corner;
+        nextNew += vertex == nextNew;
+        ASSERT_TRUE(sameBits(valuesOfVertex(mesh, welded, vertex),
+                             cornerDrawn(mesh, int32_t(corner / 3), int(corner % 3))))
+            << corner;
+    }
+    EXPECT_EQ(nextNew, welded.vertexCount());
+    std::set<std::array<uint32_t, 8>> distinct;
+    for (uint32_t vertex = 0; vertex < welded.vertexCount(); ++vertex) {
+        distinct.insert(
+            std::bit_cast<std::array<uint32_t, 8>>(valuesOfVertex(mesh, welded, vertex)));
+    }
+    EXPECT_EQ(distinct.size(), welded.vertexCount());
 }
 
 }  // namespace
