@@ -46,8 +46,12 @@ uint64_t seedOfThisRun() {
 }
 
 // The values corner `cornerNumber` (3 * face + 0, 1 or 2) draws; attributes `welded` lacks stay
-// zero.
-CornerValues valuesOfCorner(const MeshData& mesh, const WeldedMesh& welded, size_t cornerNumber) {
+// zero. Inlined where the table reads them, so they are hashed and compared in registers: a
+// call returns them through memory, and loading them back whole from the pieces just stored
+// stalls the welding loop.
+[[gnu::always_inline]] inline CornerValues valuesOfCorner(const MeshData& mesh,
+                                                          const WeldedMesh& welded,
+                                                          size_t cornerNumber) {
     const size_t face = cornerNumber / 3;
     const int corner = int(cornerNumber % 3);
     const FaceRecord& record = (*mesh.faces)[face];
@@ -65,6 +69,16 @@ CornerValues valuesOfCorner(const MeshData& mesh, const WeldedMesh& welded, size
         values.v = t.y;
     }
     return values;
+}
+
+// Equal bit for bit, field by field: values just read from the mesh are compared where they
+// stand, without first being stored whole and loaded again.
+bool sameBits(const CornerValues& a, const CornerValues& b) {
+    auto bits = [](float value) { return std::bit_cast<uint32_t>(value); };
+    return bits(a.position.x) == bits(b.position.x) && bits(a.position.y) == bits(b.position.y) &&
+           bits(a.position.z) == bits(b.position.z) && bits(a.normal.x) == bits(b.normal.x) &&
+           bits(a.normal.y) == bits(b.normal.y) && bits(a.normal.z) == bits(b.normal.z) &&
+           bits(a.u) == bits(b.u) && bits(a.v) == bits(b.v);
 }
 
 // Vertex numbers by corner value; slots hold number + 1, 0 is empty. A slot's vertex is compared
@@ -108,9 +122,7 @@ class VertexTable {
                 slots_[slot] = static_cast<uint32_t>(firstCorners.size());
                 return slots_[slot] - 1;
             }
-            const CornerValues held =
-                valuesOfCorner(mesh_, welded_, firstCorners[slots_[slot] - 1]);
-            if (std::memcmp(&held, &corner, sizeof corner) == 0) {
+            if (sameBits(valuesOfCorner(mesh_, welded_, firstCorners[slots_[slot] - 1]), corner)) {
                 return slots_[slot] - 1;
             }
         }
