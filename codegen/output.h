@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -93,6 +94,13 @@ class Output {
     void putInt(int64_t value);
     // Hands everything buffered to the sink. Throws WriteError.
     void flush();
+    // Where flushed bytes go: text made by other Outputs may be handed to it directly, after a
+    // flush of this one.
+    ByteSink& sink() { return sink_; }
+
+    // How many threads may format the text of long runs of items (see putItems); 1 by default.
+    int threads() const { return threads_; }
+    void setThreads(int threads) { threads_ = std::max(threads, 1); }
 
   private:
     static constexpr size_t kShortText = 16;
@@ -113,10 +121,25 @@ class Output {
     void putRaw(const char* data, size_t size);
     void makeRoom(size_t size);
 
+    // Bytes not set ahead: a page of the buffer is only taken when text first reaches it, so a
+    // large buffer that holds little text takes little memory.
+    class Buffer {
+      public:
+        explicit Buffer(size_t size) : bytes_(new char[size]), size_(size) {}
+        char* data() { return bytes_.get(); }
+        size_t size() const { return size_; }
+        char& operator[](size_t index) { return bytes_[index]; }
+
+      private:
+        std::unique_ptr<char[]> bytes_;
+        size_t size_;
+    };
+
     ByteSink& sink_;
     RealTextMemo realTexts_;
-    std::vector<char> buffer_;
+    Buffer buffer_;
     size_t used_ = 0;
+    int threads_ = 1;
 };
 
 }  // namespace meshwright

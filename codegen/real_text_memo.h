@@ -13,14 +13,17 @@ namespace meshwright {
 
 class RealTextMemo {
   public:
-    RealTextMemo() : slots_(kSlots) {}
-
     // Writes the text of formatReal(value) at `out`, which must hold kNumberTextCapacity bytes
     // (bytes past the returned end may be overwritten), and returns the end of the text. The
     // same bytes as formatReal, always: a slot serves only the very bits it was filled for.
     char* format(float value, char* out) {
         uint32_t bits = 0;
         std::memcpy(&bits, &value, sizeof bits);
+        if (slots_.empty()) {
+            // Taken at the first number: an Output that only passes on text made elsewhere
+            // never needs it.
+            slots_.resize(kSlots);
+        }
         Slot& slot = slots_[(bits * kHashMultiplier) >> (32 - kSlotBits)];
         if (slot.length != 0 && slot.bits == bits) {
             std::memcpy(out, slot.text, sizeof slot.text);
