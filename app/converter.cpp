@@ -184,6 +184,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
     if (options_.scene) {
         Output out(sink);
+        out.setThreads(int(options_.reading.threads));
         // One object at a time: memory holds the largest object, not the scene.
         SceneReader scene(source);
         while (std::optional<SceneObject> object = scene.nextObject()) {
@@ -202,6 +203,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
         }();
         checkMeshFound(mesh.sectionFound);
         Output out(sink);
+        out.setThreads(int(options_.reading.threads));  // the same threads format the text
         writer.write(mesh, out);
         out.flush();
     }

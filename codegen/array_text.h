@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ase/mesh.h"
+#include "codegen/ordered_chunks.h"
 #include "codegen/output.h"
 
 namespace meshwright {
@@ -20,17 +21,23 @@ void putTriple(Output& out, const Vec3f& value);
 void putPair(Output& out, const Vec3f& value);
 
 // An array block of `count` entries: `declaration`, then each entry after a tab, ",\n" between
-// entries, then "\t};\n" on the last entry's line. putEntry(out, j) writes the numbers of entry j.
-template <typename PutEntry>
-void putArrayBlock(Output& out, std::string_view declaration, long long count, PutEntry putEntry) {
+// entries, then "\t};\n" on the last entry's line. `entry` writes the numbers of entry j as
+// entry(out, j), or makes such a writer for each thread that formats entries (see putItems).
+template <typename Entry>
+void putArrayBlock(Output& out, std::string_view declaration, int64_t count, Entry entry) {
+    // About 100 KB of text per chunk: few enough chunks to cost nothing to hand over, small
+    // enough that the few waiting to be appended take little memory.
+    constexpr int64_t kEntriesPerChunk = 2048;
     out.putText(declaration);
-    for (long long j = 0; j < count; ++j) {
-        out.putChar('\t');
-        putEntry(out, j);
-        if (j + 1 < count) {
-            out.putText(",\n");
-        }
-    }
+    putItems(out, count, kEntriesPerChunk, [count, &entry] {
+        return [count, putEntry = itemWriterOf(entry)](Output& o, int64_t j) mutable {
+            o.putChar('\t');
+            putEntry(o, j);
+            if (j + 1 < count) {
+                o.putText(",\n");
+            }
+        };
+    });
     out.putText("\t};\n");
 }
 

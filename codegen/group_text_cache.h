@@ -15,8 +15,9 @@ namespace meshwright {
 // group in a slot chosen by the group's place (the index of the vertex it belongs to): a vertex
 // that six corners share is formatted once, not six times. A slot serves a group only when it
 // holds the very same values, so the place is a hint and never changes the text. Slots are
-// shared by places far apart, which keeps memory under 0.8 MB; meshes list faces near the
-// vertices they use, so a vertex's slot is usually still its own when its next corner comes.
+// shared by places far apart, which keeps memory under 0.4 MB (one cache per thread); meshes list
+// faces near the vertices they use, so a vertex's slot is usually still its own when its next
+// corner comes.
 class GroupTextCache {
   public:
     enum class Shape { kTriple, kPair };
@@ -45,7 +46,7 @@ class GroupTextCache {
         uint32_t key[3];
         uint8_t length;  // 0: empty
     };
-    static constexpr int64_t kMostSlots = int64_t(1) << 13;
+    static constexpr int64_t kMostSlots = int64_t(1) << 12;
 
     Key keyOf(const Vec3f& value) const {
         Key key{};
@@ -61,5 +62,18 @@ class GroupTextCache {
     Shape shape_;
     std::vector<Slot> slots_;
 };
+
+// A maker of array entry writers (see putArrayBlock) that write entry j as the group
+// valueOf(j, placeOf(j)) through a cache of their own, kept by placeOf(j) among `places`.
+template <typename PlaceOf, typename ValueOf>
+auto entriesCachedByPlace(GroupTextCache::Shape shape, int64_t places, PlaceOf placeOf,
+                          ValueOf valueOf) {
+    return [=] {
+        return [=, cache = GroupTextCache(shape, places)](Output& out, int64_t j) mutable {
+            const int32_t place = placeOf(j);
+            cache.put(out, place, valueOf(j, place));
+        };
+    };
+}
 
 }  // namespace meshwright

@@ -10,44 +10,46 @@ namespace meshwright {
 
 void writeVertexArray(const MeshData& mesh, Output& out) {
     assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
-    const long long corners = 3LL * (mesh.faceCount > 0 ? mesh.faceCount : 0);
+    const int64_t corners = int64_t{3} * (mesh.faceCount > 0 ? mesh.faceCount : 0);
     out.putText("\t//Setting up arrays\n\n");
     // Every vertex comes once per corner that uses it, and so do smooth normals, which belong to
     // the corner's vertex: each block formats through a cache of texts kept per vertex.
     if (mesh.vertices && mesh.faces) {
         const auto& vertices = *mesh.vertices;
         const auto& faces = *mesh.faces;
-        GroupTextCache positions(GroupTextCache::Shape::kTriple, mesh.vertexCount);
-        putArrayBlock(out, "\tdouble Varray[] = {\n", corners, [&](Output& o, long long corner) {
-            const int32_t vertex = cornerIndex(faces[corner / 3], int(corner % 3));
-            positions.put(o, vertex, vertices[vertex]);
-        });
+        putArrayBlock(
+            out, "\tdouble Varray[] = {\n", corners,
+            entriesCachedByPlace(
+                GroupTextCache::Shape::kTriple, mesh.vertexCount,
+                [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
+                [&](int64_t, int32_t vertex) { return vertices[vertex]; }));
     }
     if (mesh.faceNormals) {
         const auto& normals = *mesh.cornerNormals;
         out.putText("\t//Use this array if you have SMOOTH SHADING\n");
         if (mesh.faces) {
             const auto& faces = *mesh.faces;
-            GroupTextCache byVertex(GroupTextCache::Shape::kTriple, mesh.vertexCount);
-            putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
-                          [&](Output& o, long long corner) {
-                              byVertex.put(o, cornerIndex(faces[corner / 3], int(corner % 3)),
-                                           normals[corner]);
-                          });
+            putArrayBlock(
+                out, "\tdouble Narray[] = {\n", corners,
+                entriesCachedByPlace(
+                    GroupTextCache::Shape::kTriple, mesh.vertexCount,
+                    [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
+                    [&](int64_t corner, int32_t) { return normals[corner]; }));
         } else {
             putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
-                          [&](Output& o, long long corner) { putTriple(o, normals[corner]); });
+                          [&](Output& o, int64_t corner) { putTriple(o, normals[corner]); });
         }
     }
     if (mesh.tVertices && mesh.tFaces) {
         const auto& tVertices = *mesh.tVertices;
         const auto& tFaces = *mesh.tFaces;
-        GroupTextCache coordinates(GroupTextCache::Shape::kPair, mesh.tVertexCount);
         out.putText("\t//Texture array\n");
-        putArrayBlock(out, "\tdouble TCarray[] = {\n", corners, [&](Output& o, long long corner) {
-            const int32_t tVertex = cornerIndex(tFaces[corner / 3], int(corner % 3));
-            coordinates.put(o, tVertex, tVertices[tVertex]);
-        });
+        putArrayBlock(
+            out, "\tdouble TCarray[] = {\n", corners,
+            entriesCachedByPlace(
+                GroupTextCache::Shape::kPair, mesh.tVertexCount,
+                [&](int64_t corner) { return cornerIndex(tFaces[corner / 3], int(corner % 3)); },
+                [&](int64_t, int32_t tVertex) { return tVertices[tVertex]; }));
     }
     out.putText("\n\n");
     putClientState(out, clientArraysOf(mesh), "Narray");
