@@ -279,7 +279,11 @@ std::unique_ptr<ListScout<List>> MeshReader::sendScout(typename List::Arrays& ar
     if (restBytes > reader_.textLeft() || restBytes < options_.scoutBytesAtLeast) {
         return nullptr;
     }
-    const uint64_t start = reader_.offset() + restBytes / 2;
+    // The scout takes a little less than half: measured on long lists, it reads the same bytes
+    // about a sixth more slowly than this thread, and an even split left this thread waiting for
+    // it at most junctions.
+    constexpr uint64_t kScoutPercent = 44;
+    const uint64_t start = reader_.offset() + restBytes / 100 * (100 - kScoutPercent);
     std::unique_ptr<ByteSource> source = reader_.openAt(start);
     if (!source) {
         return nullptr;
