@@ -6,6 +6,9 @@
 #include <cassert>
 #include <chrono>
 #include <cstring>
+#include <exception>
+#include <system_error>
+#include <thread>
 
 #include "ase/mesh_checks.h"
 #include "codegen/array_text.h"
@@ -105,6 +108,9 @@ class VertexTable {
     void prefetch(uint64_t hash) const { __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]); }
 
     uint64_t hashOf(const CornerValues& corner) const { return meshwright::hashOf(corner, seed_); }
+    CornerValues valuesOf(uint32_t cornerNumber) const {
+        return valuesOfCorner(mesh_, welded_, cornerNumber);
+    }
     uint64_t probes() const { return probes_; }
 
     // The number of the vertex that draws `corner`, the values of corner `cornerNumber`; a new
@@ -136,9 +142,107 @@ class VertexTable {
     uint64_t probes_ = 0;
 };
 
+// Looks up `count` corners in `table` in turn, the i-th being corner cornerAt(i), and hands its
+// vertex number to take(i, number). Corners are read kLookahead ahead of their lookup, so their
+// slots can be fetched early. cornerAt(i) is called once for each i, before take(i).
+template <typename CornerAt, typename Take>
+void lookUpCorners(VertexTable& table, size_t count, CornerAt cornerAt, Take take) {
+    constexpr size_t kLookahead = 32;
+    CornerValues ahead[kLookahead];
+    uint64_t aheadHash[kLookahead];
+    uint32_t aheadCorner[kLookahead];
+    auto readAhead = [&](size_t i) {
+        const size_t k = i % kLookahead;
+        aheadCorner[k] = cornerAt(i);
+        ahead[k] = table.valuesOf(aheadCorner[k]);
+        aheadHash[k] = table.hashOf(ahead[k]);
+        table.prefetch(aheadHash[k]);
+    };
+    for (size_t i = 0; i < std::min(count, kLookahead); ++i) {
+        readAhead(i);
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const size_t k = i % kLookahead;
+        const CornerValues corner = ahead[k];
+        const uint64_t hash = aheadHash[k];
+        const uint32_t cornerNumber = aheadCorner[k];
+        if (i + kLookahead < count) {
+            readAhead(i + kLookahead);
+        }
+        take(i, table.numberOf(corner, cornerNumber, hash));
+    }
+}
+
+// Appends to `indices` the vertex number of each corner from `begin` to `end`, in order.
+void weldCornerRange(VertexTable& table, size_t begin, size_t end, std::vector<uint32_t>& indices) {
+    lookUpCorners(
+        table, end - begin, [begin](size_t i) { return uint32_t(begin + i); },
+        [&indices](size_t, uint32_t vertex) { indices.push_back(vertex); });
+}
+
+// A welded mesh with the attributes of `welded` and nothing welded yet.
+WeldedMesh emptyLike(const WeldedMesh& welded) {
+    WeldedMesh empty;
+    empty.hasPositions = welded.hasPositions;
+    empty.hasNormals = welded.hasNormals;
+    empty.hasTexCoords = welded.hasTexCoords;
+    return empty;
+}
+
+// The corners of the latter faces, welded on a thread of their own.
+struct LatterPart {
+    size_t begin = 0;  // its first corner, the first of a face
+    // As if no corner came before `begin`: its vertices are numbered by first use within the part.
+    WeldedMesh welded;
+    std::exception_ptr failure;  // what stopped the welding, if anything did
+};
+
+// Starts welding the corners from `part.begin` to `end` into `part` on a thread of its own, which
+// reads `mesh` and writes `part` only, so it runs beside the welding of the corners before them.
+// Returns no thread (one not joinable) when none can be started.
+std::jthread startWeldingOnItsOwn(const MeshData& mesh, LatterPart& part, size_t end,
+                                  size_t expectedVertices, uint64_t seed) {
+    try {
+        return std::jthread([&mesh, &part, begin = part.begin, end, expectedVertices, seed] {
+            try {
+                part.welded.indices.reserve(end - begin);
+                VertexTable table(mesh, part.welded, end - begin, expectedVertices, seed);
+                weldCornerRange(table, begin, end, part.welded.indices);
+                part.welded.slotsProbed = table.probes();
+            } catch (...) {
+                part.failure = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        return {};
+    }
+}
+
+// Appends `latter`, welded on its own from the corners after those of `table`, to `welded`. Each
+// of its vertices, in its order of first use, takes the number of the equal vertex already in
+// `table`, or else the next new one: a vertex first drawn in the latter part is first drawn
+// there over all corners too, and after every vertex of the former part, so the numbers are
+// exactly those of first use over all corners. Then its corners take their vertices' numbers.
+// Throws what stopped the latter part's welding, if anything did.
+void appendLatterPart(VertexTable& table, LatterPart& latter, WeldedMesh& welded) {
+    if (latter.failure) {
+        std::rethrow_exception(latter.failure);
+    }
+    // Each entry, a first corner, is overwritten by its vertex's number once it has been looked up.
+    std::vector<uint32_t>& numbers = latter.welded.firstCorners;
+    lookUpCorners(
+        table, numbers.size(), [&numbers](size_t vertex) { return numbers[vertex]; },
+        [&numbers](size_t vertex, uint32_t number) { numbers[vertex] = number; });
+    for (uint32_t vertex : latter.welded.indices) {
+        welded.indices.push_back(numbers[vertex]);
+    }
+    welded.slotsProbed += latter.welded.slotsProbed;
+    welded.threadsUsed = 2;
+}
+
 }  // namespace
 
-WeldedMesh weldCorners(const MeshData& mesh) {
+WeldedMesh weldCorners(const MeshData& mesh, int threads) {
     assert(meetsMeshRules(mesh) && "the writers follow only indices the checks have passed");
     WeldedMesh welded;
     if (!mesh.faces) {
@@ -147,33 +251,30 @@ WeldedMesh weldCorners(const MeshData& mesh) {
     welded.hasPositions = mesh.vertices.has_value();
     welded.hasNormals = mesh.faceNormals.has_value();
     welded.hasTexCoords = mesh.tVertices && mesh.tFaces;
-    welded.indices.reserve(3 * size_t(mesh.faceCount));
     const size_t corners = 3 * size_t(std::max(mesh.faceCount, 0));
     assert(corners <= UINT32_MAX && "every corner has a number");
+    welded.indices.reserve(corners);
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
-    VertexTable table(mesh, welded, corners, size_t(std::max(mesh.vertexCount, 0)) * 5 / 4,
-                      seedOfThisRun());
-    // Corners are read kLookahead ahead of their lookup, so their slots can be fetched early.
-    constexpr size_t kLookahead = 32;
-    CornerValues ahead[kLookahead];
-    uint64_t aheadHash[kLookahead];
-    auto readAhead = [&](size_t cornerNumber) {
-        ahead[cornerNumber % kLookahead] = valuesOfCorner(mesh, welded, cornerNumber);
-        aheadHash[cornerNumber % kLookahead] = table.hashOf(ahead[cornerNumber % kLookahead]);
-        table.prefetch(aheadHash[cornerNumber % kLookahead]);
-    };
-    for (size_t cornerNumber = 0; cornerNumber < std::min(corners, kLookahead); ++cornerNumber) {
-        readAhead(cornerNumber);
-    }
-    for (size_t cornerNumber = 0; cornerNumber < corners; ++cornerNumber) {
-        const CornerValues corner = ahead[cornerNumber % kLookahead];
-        const uint64_t hash = aheadHash[cornerNumber % kLookahead];
-        if (cornerNumber + kLookahead < corners) {
-            readAhead(cornerNumber + kLookahead);
+    const size_t expectedVertices = size_t(std::max(mesh.vertexCount, 0)) * 5 / 4;
+    const uint64_t seed = seedOfThisRun();
+    // Sized for every corner: the latter part's vertices join it when the parts are put together.
+    VertexTable table(mesh, welded, corners, expectedVertices, seed);
+
+    LatterPart latter{.begin = corners, .welded = emptyLike(welded), .failure = {}};
+    std::jthread helper;  // declared after what it uses, so it is joined before they go
+    if (threads >= 2 && corners >= kCornersWorthTwoThreads) {
+        latter.begin = 3 * (corners / 6);  // a face boundary
+        helper = startWeldingOnItsOwn(mesh, latter, corners, expectedVertices / 2, seed);
+        if (!helper.joinable()) {
+            latter.begin = corners;  // no second thread to be had: this one welds every corner
         }
-        welded.indices.push_back(table.numberOf(corner, uint32_t(cornerNumber), hash));
     }
-    welded.slotsProbed = table.probes();
+    weldCornerRange(table, 0, latter.begin, welded.indices);
+    if (helper.joinable()) {
+        helper.join();
+        appendLatterPart(table, latter, welded);
+    }
+    welded.slotsProbed += table.probes();
     return welded;
 }
 

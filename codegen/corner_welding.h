@@ -27,6 +27,7 @@ struct WeldedMesh {
     std::vector<uint32_t> firstCorners;
     std::vector<uint32_t> indices;  // three per face: corners a, b, c
     uint64_t slotsProbed = 0;       // table slots looked at, the first of each corner's included
+    int threadsUsed = 1;            // 2 when a second thread welded the latter faces
 
     size_t vertexCount() const { return firstCorners.size(); }
 };
@@ -36,7 +37,14 @@ struct WeldedMesh {
 // Linear on any input: the table's hash takes a seed of each run, so no file can aim its corners
 // at the same slots (slotsProbed stays a small multiple of the corners). The mesh may have at most
 // 2^32 / 3 faces, so that every corner has a number.
-WeldedMesh weldCorners(const MeshData& mesh);
+// With `threads` of 2 or more and at least kCornersWorthTwoThreads corners, a second thread welds
+// the latter faces while this one welds the former; the result is the same in every field but
+// slotsProbed and threadsUsed. When no thread can be started, this one welds them all. A failure
+// on the second thread is thrown here once it has ended.
+WeldedMesh weldCorners(const MeshData& mesh, int threads);
+
+// The fewest corners welded on two threads when two may be used.
+inline constexpr size_t kCornersWorthTwoThreads = size_t(1) << 16;
 
 // What vertex `vertex` (below welded.vertexCount()) of `welded`, welded from `mesh`, draws: the
 // values of its first corner, read from `mesh`, which must be unchanged since the welding.

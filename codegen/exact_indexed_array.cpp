@@ -14,7 +14,7 @@ void writeExactIndexedArray(const MeshData& mesh, Output& out) {
     if (!mesh.faces) {
         return;  // nothing to draw, as in kind 3
     }
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, out.threads());
     const IndexType type = indexTypeFor(static_cast<int64_t>(welded.vertexCount()) - 1);
     const auto& indices = welded.indices;
     putIndexBlock(

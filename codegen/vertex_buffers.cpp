@@ -72,7 +72,8 @@ void VertexBufferBuilder::addPart(const MeshData& mesh) {
         throw MeshError("the mesh has faces but no vertex list");
     }
     rejectInfinities(mesh);
-    WeldedMesh welded = weldCorners(mesh);
+    // On this thread: the builder is not told how many threads the job may use.
+    WeldedMesh welded = weldCorners(mesh, 1);
     buffers_.hasNormals |= welded.hasNormals;
     buffers_.hasTexCoords |= welded.hasTexCoords;
     const size_t vertexCount = welded.vertexCount();

@@ -59,7 +59,7 @@ MeshData meshOfCollidingCorners(int32_t faces) {
 
 TEST(CornerWelding, CornersAimedAtOneSlotCostAboutWhatAnOrdinaryMeshCosts) {
     const int32_t faces = 20000;
-    const WeldedMesh welded = weldCorners(meshOfCollidingCorners(faces));
+    const WeldedMesh welded = weldCorners(meshOfCollidingCorners(faces), 1);
     ASSERT_EQ(welded.vertexCount(), 3u * faces);  // all distinct: nothing welded
     // At most half the table is full: a few slots a corner on average. Corners sharing a slot
     // would look at about corners^2 / 2 of them.
@@ -72,7 +72,7 @@ TEST(CornerWelding, EqualCornersBecomeOneVertexNumberedByFirstUse) {
     mesh.cornerNormals->at(3) = mesh.cornerNormals->at(2);
     mesh.cornerNormals->at(4) = mesh.cornerNormals->at(1);
     mesh.cornerNormals->at(5) = mesh.cornerNormals->at(0);
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, 1);
     EXPECT_EQ(welded.vertexCount(), 3u);
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
 }
@@ -101,7 +101,7 @@ MeshData meshOfTextureCorners(int32_t faces, const std::vector<Vec3f>& texture) 
 TEST(CornerWelding, CornersThatDifferOnlyInUOrVStayApart) {
     const MeshData mesh =
         meshOfTextureCorners(2, {{0.5f, 0.25f, 0}, {0.75f, 0.25f, 0}, {0.5f, 0.75f, 0}});
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, 1);
     ASSERT_EQ(welded.vertexCount(), 3u);
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 0, 1, 2}));
     EXPECT_EQ(valuesOfVertex(mesh, welded, 1).u, 0.75f);
@@ -121,7 +121,7 @@ TEST(CornerWelding, ManyDistinctCornersOverFewVerticesKeepTheirNumbers) {
     MeshData mesh = meshOfTextureCorners(2 * distinct / 3, texture);
     mesh.vertexCount = 3;
     mesh.vertices.emplace(3);
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, 1);
     ASSERT_EQ(welded.vertexCount(), size_t(distinct));
     for (size_t corner = 0; corner < welded.indices.size(); ++corner) {
         ASSERT_EQ(welded.indices[corner], corner % size_t(distinct)) << corner;
@@ -194,7 +194,7 @@ bool sameBits(const CornerValues& a, const CornerValues& b) {
 // two vertices draw the same: more vertices than any guess made ahead, each still right.
 TEST(CornerWelding, SeamsEverywhereWeldToFirstUseNumbersThatDrawEachCorner) {
     const MeshData mesh = meshOfManySeams(60);
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, 1);
     ASSERT_GT(welded.vertexCount(), size_t(mesh.vertexCount) * 3 / 2);  // past any guess ahead
     ASSERT_LT(welded.vertexCount(), 3 * size_t(mesh.faceCount));        // some corners still shared
     ASSERT_EQ(welded.indices.size(), 3 * size_t(mesh.faceCount));
@@ -214,6 +214,102 @@ TEST(CornerWelding, SeamsEverywhereWeldToFirstUseNumbersThatDrawEachCorner) {
             std::bit_cast<std::array<uint32_t, 8>>(valuesOfVertex(mesh, welded, vertex)));
     }
     EXPECT_EQ(distinct.size(), welded.vertexCount());
+}
+
+// `mesh` followed by its faces once more: on the same vertices, or on a copy of them moved up by
+// one, so that no corner of the second round draws what a corner of the first draws.
+MeshData followedByItsFacesAgain(MeshData mesh, bool onTheSameVertices) {
+    const int32_t offset = onTheSameVertices ? 0 : mesh.vertexCount;
+    if (!onTheSameVertices) {
+        for (int32_t point = 0; point < offset; ++point) {
+            const Vec3f moved = (*mesh.vertices)[size_t(point)];
+            mesh.vertices->push_back({moved.x, moved.y, moved.z + 1});
+        }
+        mesh.vertexCount *= 2;
+    }
+    const size_t faces = mesh.faces->size();
+    for (size_t face = 0; face < faces; ++face) {
+        const FaceRecord record = (*mesh.faces)[face];
+        mesh.faces->push_back(
+            {record.a + offset, record.b + offset, record.c + offset, record.smoothing});
+        const TexFaceRecord texture = (*mesh.tFaces)[face];
+        mesh.tFaces->push_back(texture);
+        const Vec3f normal = (*mesh.faceNormals)[face];
+        mesh.faceNormals->push_back(normal);
+        for (size_t corner = 0; corner < 3; ++corner) {
+            const Vec3f cornerNormal = (*mesh.cornerNormals)[3 * face + corner];
+            mesh.cornerNormals->push_back(cornerNormal);
+        }
+    }
+    mesh.faceCount *= 2;
+    mesh.tvFaceCount *= 2;
+    return mesh;
+}
+
+// Welds `mesh` on one thread and with two allowed: the same vertices, numbered the same, drawn by
+// the same first corners. Returns the welding with two allowed.
+WeldedMesh expectTwoThreadsWeldAsOne(const MeshData& mesh, int threadsUsed) {
+    const WeldedMesh alone = weldCorners(mesh, 1);
+    WeldedMesh split = weldCorners(mesh, 2);
+    EXPECT_EQ(alone.threadsUsed, 1);
+    EXPECT_EQ(split.threadsUsed, threadsUsed);
+    EXPECT_EQ(split.vertexCount(), alone.vertexCount());
+    EXPECT_EQ(split.firstCorners, alone.firstCorners);
+    EXPECT_EQ(split.indices, alone.indices);
+    return split;
+}
+
+TEST(CornerWelding, TwoThreadsWeldSeamsEverywhereToTheNumbersOfOne) {
+    const MeshData mesh = meshOfManySeams(120);
+    ASSERT_GE(3 * size_t(mesh.faceCount), kCornersWorthTwoThreads);
+    expectTwoThreadsWeldAsOne(mesh, 2);
+}
+
+TEST(CornerWelding, TwoThreadsWeldCornersAimedAtOneSlotInLinearTime) {
+    const int32_t faces = 30000;
+    const MeshData mesh = meshOfCollidingCorners(faces);
+    const WeldedMesh welded = expectTwoThreadsWeldAsOne(mesh, 2);
+    EXPECT_EQ(welded.vertexCount(), 3u * faces);
+    // Each corner looked up once in its part's table, each vertex of the latter part once more
+    // in the whole table: a few slots each.
+    EXPECT_LT(welded.slotsProbed, 4u * 3 * faces);
+}
+
+// The latter part draws exactly what the former draws: all its vertices are found, none added.
+TEST(CornerWelding, TwoThreadsWeldALatterPartSharingEveryVertexOntoTheFormer) {
+    const MeshData once = meshOfManySeams(80);
+    const MeshData twice = followedByItsFacesAgain(once, true);
+    ASSERT_GE(3 * size_t(twice.faceCount), kCornersWorthTwoThreads);
+    const WeldedMesh welded = expectTwoThreadsWeldAsOne(twice, 2);
+    const WeldedMesh former = weldCorners(once, 1);
+    EXPECT_EQ(welded.firstCorners, former.firstCorners);
+    const std::vector<uint32_t> latterIndices(welded.indices.begin() + long(former.indices.size()),
+                                              welded.indices.end());
+    EXPECT_EQ(latterIndices, former.indices);
+}
+
+// The latter part shares nothing: its vertices all follow the former's, in their own order.
+TEST(CornerWelding, TwoThreadsWeldALatterPartSharingNoVertexAfterTheFormer) {
+    const MeshData once = meshOfManySeams(80);
+    const MeshData twice = followedByItsFacesAgain(once, false);
+    const WeldedMesh welded = expectTwoThreadsWeldAsOne(twice, 2);
+    const WeldedMesh former = weldCorners(once, 1);
+    ASSERT_EQ(welded.vertexCount(), 2 * former.vertexCount());
+    const auto vertices = uint32_t(former.vertexCount());
+    for (size_t corner = 0; corner < former.indices.size(); ++corner) {
+        ASSERT_EQ(welded.indices[former.indices.size() + corner], former.indices[corner] + vertices)
+            << corner;
+    }
+}
+
+// Below the threshold a second thread would cost more than it saves: one welds them all.
+TEST(CornerWelding, TwoThreadsAllowedWeldOnOneBelowTheThreshold) {
+    const auto facesBelow = int32_t((kCornersWorthTwoThreads - 1) / 3);
+    expectTwoThreadsWeldAsOne(meshOfCollidingCorners(facesBelow), 1);
+    expectTwoThreadsWeldAsOne(meshOfCollidingCorners(facesBelow + 1), 2);
+    expectTwoThreadsWeldAsOne(meshOfManySeams(20), 1);
+    MeshData oneFace = meshOfCollidingCorners(1);
+    expectTwoThreadsWeldAsOne(oneFace, 1);
 }
 
 }  // namespace

@@ -80,12 +80,12 @@ TEST(ExactIndexedArray, TwoFacesShareOnlyCornersWithEqualValues) {
 TEST(ExactIndexedArray, HardEdgedCubeKeepsFourVerticesPerSide) {
     MeshData cube = readExample("cube.ase");
     EXPECT_EQ(cube.vertexCount, 8);
-    EXPECT_EQ(weldCorners(cube).vertexCount(), 24u);
+    EXPECT_EQ(weldCorners(cube, 1).vertexCount(), 24u);
 }
 
 TEST(ExactIndexedArray, SmoothBallSharesEveryVertex) {
     MeshData ball = readExample("ball.ase");
-    WeldedMesh welded = weldCorners(ball);
+    WeldedMesh welded = weldCorners(ball, 1);
     EXPECT_EQ(welded.vertexCount(), size_t(ball.vertexCount));
     EXPECT_EQ(welded.indices.size(), 3 * size_t(ball.faceCount));
 }
@@ -96,7 +96,7 @@ TEST(ExactIndexedArray, WeldingComparesBitsSoSignedZerosStayApart) {
     mesh.vertexCount = 3;
     mesh.vertices = std::vector<Vec3f>{{0.0f, 0, 0}, {-0.0f, 0, 0}, {1, 0, 0}};
     mesh.faces = std::vector<FaceRecord>{{0, 1, 2, 1}, {2, 1, 0, 1}};
-    WeldedMesh welded = weldCorners(mesh);
+    WeldedMesh welded = weldCorners(mesh, 1);
     EXPECT_EQ(welded.vertexCount(), 3u);
     EXPECT_EQ(welded.indices, (std::vector<uint32_t>{0, 1, 2, 2, 1, 0}));
 }

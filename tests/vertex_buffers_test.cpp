@@ -70,7 +70,7 @@ bool sameTriangles(const std::vector<Triangle>& a, const std::vector<Triangle>& 
 
 TEST(VertexBuffers, ReorderingKeepsEveryTriangleFacingTheSameWay) {
     const MeshData mesh = torusMesh(6000);
-    const WeldedMesh welded = weldCorners(mesh);
+    const WeldedMesh welded = weldCorners(mesh, 1);
     VertexBufferBuilder builder;
     builder.addPart(mesh);
     const VertexBuffers buffers = builder.finish();
@@ -101,7 +101,7 @@ TEST(VertexBuffers, VerticesComeInTheOrderTheIndicesFirstUseThem) {
 // first vertex in the one buffer.
 TEST(VertexBuffers, EachPartWeldsItsOwnCornersAndKeepsItsOwnRange) {
     const MeshData mesh = torusMesh(1000);
-    const size_t partVertices = weldCorners(mesh).vertexCount();
+    const size_t partVertices = weldCorners(mesh, 1).vertexCount();
     VertexBufferBuilder builder;
     builder.addPart(mesh);
     builder.addPart(testing::oneFaceSample(1));
