@@ -8,6 +8,7 @@
 #include "codegen/writers.h"
 #include "mesh_samples.h"
 #include "test_support.h"
+#include "torus_text.h"
 
 namespace meshwright {
 namespace {
@@ -137,6 +138,27 @@ TEST(ExactIndexedArray, WithoutFacesOnlyTheCommentsAreWritten) {
     mesh.faces.reset();
     EXPECT_EQ(generate(writeExactIndexedArray, mesh),
               crlf("\t//Setting up arrays\n\n\t//Index Array\n"));
+}
+
+// A mesh long enough to be welded in two parts on two threads: the code is byte for byte what
+// one thread writes.
+TEST(ExactIndexedArray, TwoThreadsWriteTheBytesOfOne) {
+    const std::string text = testing::torusText(30000);
+    MemorySource source(text);
+    TokenReader reader(source);
+    const MeshData torus = readMesh(reader);
+    ASSERT_EQ(weldCorners(torus, 2).threadsUsed, 2);
+    std::string written[2];
+    for (int threads : {1, 2}) {
+        StringSink sink;
+        Output out(sink);
+        out.setThreads(threads);
+        writeExactIndexedArray(torus, out);
+        out.flush();
+        written[threads - 1] = std::move(sink.text);
+    }
+    ASSERT_GT(written[0].size(), text.size() / 10);
+    EXPECT_TRUE(written[1] == written[0]);  // not printed: megabytes
 }
 
 }  // namespace
