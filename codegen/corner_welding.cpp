@@ -93,14 +93,31 @@ class VertexTable {
   public:
     // No mesh has more distinct corners than corners, so a table of a power of two of at least
     // 5/4 of `corners` slots never fills past 80% and never has to grow and rehash.
-    // `expectedVertices` only sizes the vertex list ahead.
+    // `expectedVertices` only sizes the vertex list ahead. With `filtered`, the table also marks
+    // a bit for the hash of each vertex it holds (see mayHold).
     VertexTable(const MeshData& mesh, WeldedMesh& welded, size_t corners, size_t expectedVertices,
-                uint64_t seed)
+                uint64_t seed, bool filtered = false)
         : mesh_(mesh),
           welded_(welded),
           slots_(std::bit_ceil(std::max<size_t>(16, corners + corners / 4))),
           seed_(seed) {
         welded_.firstCorners.reserve(std::min(expectedVertices, corners));
+        if (filtered) {
+            // Two bits a slot: at most 40% of them marked, a sixteenth of the table's bytes.
+            filter_.resize(slots_.size() * 2 / 64);
+            filterShift_ = 64 - std::countr_zero(slots_.size() * 2);
+        }
+    }
+
+    // False when no vertex the table holds has `hash`: a lookup would only find an empty slot,
+    // after looking at the values of the vertices in the way, each a few reads far apart.
+    // Answers true when the table keeps no filter.
+    bool mayHold(uint64_t hash) const {
+        if (filter_.empty()) {
+            return true;
+        }
+        const uint64_t bit = hash >> filterShift_;
+        return (filter_[bit / 64] >> (bit % 64) & 1) != 0;
     }
 
     // A hint that `hash` will be looked up soon: the slot is almost never in the cache, and
@@ -115,38 +132,57 @@ class VertexTable {
 
     // The number of the vertex that draws `corner`, the values of corner `cornerNumber`; a new
     // one, first drawn by that corner, when no earlier corner drew the same.
-    // Probing steps 1, 2, 3, ... visit every slot of a power-of-two table, and keys that start
-    // near each other part ways instead of lengthening one run of full slots.
     uint32_t numberOf(const CornerValues& corner, uint32_t cornerNumber, uint64_t hash) {
         std::vector<uint32_t>& firstCorners = welded_.firstCorners;
         assert(firstCorners.size() < slots_.size() && "the table is sized for every corner");
+        const size_t slot = slotOf(corner, hash);
+        if (slots_[slot] == 0) {
+            firstCorners.push_back(cornerNumber);
+            slots_[slot] = static_cast<uint32_t>(firstCorners.size());
+            if (!filter_.empty()) {
+                const uint64_t bit = hash >> filterShift_;
+                filter_[bit / 64] |= uint64_t{1} << (bit % 64);
+            }
+        }
+        return slots_[slot] - 1;
+    }
+
+    // The number of the vertex that draws `corner` plus one, or 0 when none does.
+    uint32_t find(const CornerValues& corner, uint64_t hash) {
+        return slots_[slotOf(corner, hash)];
+    }
+
+  private:
+    // The slot of the vertex that draws `corner`, or the empty slot where it belongs.
+    // Probing steps 1, 2, 3, ... visit every slot of a power-of-two table, and keys that start
+    // near each other part ways instead of lengthening one run of full slots.
+    size_t slotOf(const CornerValues& corner, uint64_t hash) {
         const size_t mask = slots_.size() - 1;
         for (size_t slot = hash & mask, step = 1;; slot = (slot + step++) & mask) {
             ++probes_;
-            if (slots_[slot] == 0) {
-                firstCorners.push_back(cornerNumber);
-                slots_[slot] = static_cast<uint32_t>(firstCorners.size());
-                return slots_[slot] - 1;
-            }
-            if (sameBits(valuesOfCorner(mesh_, welded_, firstCorners[slots_[slot] - 1]), corner)) {
-                return slots_[slot] - 1;
+            if (slots_[slot] == 0 ||
+                sameBits(valuesOfCorner(mesh_, welded_, welded_.firstCorners[slots_[slot] - 1]),
+                         corner)) {
+                return slot;
             }
         }
     }
 
-  private:
     const MeshData& mesh_;
     WeldedMesh& welded_;
     std::vector<uint32_t> slots_;
+    std::vector<uint64_t> filter_;  // a bit for the high bits of each held vertex's hash
+    int filterShift_ = 64;
     uint64_t seed_;
     uint64_t probes_ = 0;
 };
 
-// Looks up `count` corners in `table` in turn, the i-th being corner cornerAt(i), and hands its
-// vertex number to take(i, number). Corners are read kLookahead ahead of their lookup, so their
-// slots can be fetched early. cornerAt(i) is called once for each i, before take(i).
-template <typename CornerAt, typename Take>
-void lookUpCorners(VertexTable& table, size_t count, CornerAt cornerAt, Take take) {
+// Hands `count` corners to lookUp in turn, the i-th being corner cornerAt(i): lookUp(i, its
+// values, its number, its hash in `table`). Corners are read kLookahead ahead of their lookup,
+// so their slots in `table` can be fetched early. cornerAt(i) is called once for each i, before
+// lookUp(i, ...).
+template <typename CornerAt, typename LookUp>
+void lookUpCorners(VertexTable& table, size_t count, CornerAt cornerAt, LookUp lookUp) {
     constexpr size_t kLookahead = 32;
     CornerValues ahead[kLookahead];
     uint64_t aheadHash[kLookahead];
@@ -169,7 +205,7 @@ void lookUpCorners(VertexTable& table, size_t count, CornerAt cornerAt, Take tak
         if (i + kLookahead < count) {
             readAhead(i + kLookahead);
         }
-        take(i, table.numberOf(corner, cornerNumber, hash));
+        lookUp(i, corner, cornerNumber, hash);
     }
 }
 
@@ -177,7 +213,9 @@ void lookUpCorners(VertexTable& table, size_t count, CornerAt cornerAt, Take tak
 void weldCornerRange(VertexTable& table, size_t begin, size_t end, std::vector<uint32_t>& indices) {
     lookUpCorners(
         table, end - begin, [begin](size_t i) { return uint32_t(begin + i); },
-        [&indices](size_t, uint32_t vertex) { indices.push_back(vertex); });
+        [&](size_t, const CornerValues& corner, uint32_t cornerNumber, uint64_t hash) {
+            indices.push_back(table.numberOf(corner, cornerNumber, hash));
+        });
 }
 
 // A welded mesh with the attributes of `welded` and nothing welded yet.
@@ -205,10 +243,15 @@ std::jthread startWeldingOnItsOwn(const MeshData& mesh, LatterPart& part, size_t
     try {
         return std::jthread([&mesh, &part, begin = part.begin, end, expectedVertices, seed] {
             try {
-                part.welded.indices.reserve(end - begin);
-                VertexTable table(mesh, part.welded, end - begin, expectedVertices, seed);
-                weldCornerRange(table, begin, end, part.welded.indices);
-                part.welded.slotsProbed = table.probes();
+                // Welded here and handed over whole at the end: what changes at every corner (a
+                // list's end, the count of probes) must not share a cache line with what the
+                // other thread changes at every corner, or the two would pass it back and forth.
+                WeldedMesh own = emptyLike(part.welded);
+                own.indices.reserve(end - begin);
+                VertexTable table(mesh, own, end - begin, expectedVertices, seed);
+                weldCornerRange(table, begin, end, own.indices);
+                own.slotsProbed = table.probes();
+                part.welded = std::move(own);
             } catch (...) {
                 part.failure = std::current_exception();
             }
@@ -219,11 +262,12 @@ std::jthread startWeldingOnItsOwn(const MeshData& mesh, LatterPart& part, size_t
 }
 
 // Appends `latter`, welded on its own from the corners after those of `table`, to `welded`. Each
-// of its vertices, in its order of first use, takes the number of the equal vertex already in
-// `table`, or else the next new one: a vertex first drawn in the latter part is first drawn
-// there over all corners too, and after every vertex of the former part, so the numbers are
-// exactly those of first use over all corners. Then its corners take their vertices' numbers.
-// Throws what stopped the latter part's welding, if anything did.
+// of its vertices, in its order of first use, takes the number of the equal vertex in `table`,
+// or else the next new one: a vertex first drawn in the latter part is first drawn there over
+// all corners too, and after every vertex of the former part, so the numbers are exactly those
+// of first use over all corners. The new ones need not join the table: the latter part's
+// vertices all differ. Then its corners take their vertices' numbers. Throws what stopped the
+// latter part's welding, if anything did.
 void appendLatterPart(VertexTable& table, LatterPart& latter, WeldedMesh& welded) {
     if (latter.failure) {
         std::rethrow_exception(latter.failure);
@@ -232,7 +276,15 @@ void appendLatterPart(VertexTable& table, LatterPart& latter, WeldedMesh& welded
     std::vector<uint32_t>& numbers = latter.welded.firstCorners;
     lookUpCorners(
         table, numbers.size(), [&numbers](size_t vertex) { return numbers[vertex]; },
-        [&numbers](size_t vertex, uint32_t number) { numbers[vertex] = number; });
+        [&](size_t vertex, const CornerValues& corner, uint32_t firstCorner, uint64_t hash) {
+            const uint32_t found = table.mayHold(hash) ? table.find(corner, hash) : 0;
+            if (found != 0) {
+                numbers[vertex] = found - 1;
+            } else {
+                numbers[vertex] = uint32_t(welded.firstCorners.size());
+                welded.firstCorners.push_back(firstCorner);
+            }
+        });
     for (uint32_t vertex : latter.welded.indices) {
         welded.indices.push_back(numbers[vertex]);
     }
@@ -257,9 +309,6 @@ WeldedMesh weldCorners(const MeshData& mesh, int threads) {
     // Most meshes have about as many distinct corners as vertices; seams and hard edges add some.
     const size_t expectedVertices = size_t(std::max(mesh.vertexCount, 0)) * 5 / 4;
     const uint64_t seed = seedOfThisRun();
-    // Sized for every corner: the latter part's vertices join it when the parts are put together.
-    VertexTable table(mesh, welded, corners, expectedVertices, seed);
-
     LatterPart latter{.begin = corners, .welded = emptyLike(welded), .failure = {}};
     std::jthread helper;  // declared after what it uses, so it is joined before they go
     if (threads >= 2 && corners >= kCornersWorthTwoThreads) {
@@ -269,6 +318,8 @@ WeldedMesh weldCorners(const MeshData& mesh, int threads) {
             latter.begin = corners;  // no second thread to be had: this one welds every corner
         }
     }
+    // Sized for the former part only: the latter part's vertices are looked up, never added.
+    VertexTable table(mesh, welded, latter.begin, expectedVertices, seed, helper.joinable());
     weldCornerRange(table, 0, latter.begin, welded.indices);
     if (helper.joinable()) {
         helper.join();
