@@ -209,8 +209,11 @@ void MeshReader::readRecords(typename List::Arrays& arrays, int32_t count, const
         listStart = reader_.offset();
     }
     std::unique_ptr<ListScout<List>> scout;  // destroyed before `arrays`, which it writes
+    // The scout's first record, copied here: its object shares a cache line with what the scout
+    // writes, and a look at it after every record would pull that line to and fro.
+    int32_t scoutFirst = -1;
     for (int32_t record = 0; record < count;) {
-        if (scout && record == scout->first()) {
+        if (scout && record == scoutFirst) {
             reader_.skipBlanks();
             if (reader_.offset() == scout->firstOffset()) {
                 scout->finish();
@@ -245,6 +248,7 @@ void MeshReader::readRecords(typename List::Arrays& arrays, int32_t count, const
         ++record;
         if (mayScout && record == options_.sampleRecords) {
             scout = sendScout<List>(arrays, record, count, listStart, names, label);
+            scoutFirst = scout ? scout->first() : -1;
         }
     }
 }
