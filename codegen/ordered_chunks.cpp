@@ -6,12 +6,18 @@
 #include "codegen/ordered_chunks.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <exception>
 #include <mutex>
 #include <system_error>
 #include <thread>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace meshwright {
 namespace {
@@ -109,7 +115,8 @@ class ChunkPipeline {
                 maker.turn.pass();
                 maker.out.flush();
                 std::lock_guard lock(mutex_);
-                ++handedOver_;
+                handedOver_.store(handedOver_.load(std::memory_order_relaxed) + 1,
+                                  std::memory_order_release);
                 turnChanged_.notify_all();
             }
         } catch (...) {
@@ -117,11 +124,31 @@ class ChunkPipeline {
         }
     }
 
-    // False when the other thread failed: its chunk will never come.
+    // False when the other thread failed: its chunk will never come. The turn usually comes
+    // within the time the other thread takes to hand over a chunk, a few tens of microseconds: it
+    // is awaited awake for a while first, since putting the thread to sleep and waking it again
+    // costs about as much on a virtual machine, at every chunk.
     bool awaitTurn(int64_t chunk) {
+        const auto giveUpSpinning = std::chrono::steady_clock::now() + kSpinAtMost;
+        while (std::chrono::steady_clock::now() < giveUpSpinning) {
+            for (int look = 0; look < kLooksBetweenClockReads; ++look) {
+                if (handedOver_.load(std::memory_order_acquire) == chunk ||
+                    failed_.load(std::memory_order_relaxed)) {
+                    std::lock_guard lock(mutex_);  // orders this thread after the hand-over
+                    return !error_;
+                }
+                pause();
+            }
+        }
         std::unique_lock lock(mutex_);
         turnChanged_.wait(lock, [&] { return error_ || handedOver_ == chunk; });
         return !error_;
+    }
+
+    static void pause() {
+#if defined(__SSE2__)
+        _mm_pause();
+#endif
     }
 
     // The first failure wins; the other thread sees it at its next step and stops.
@@ -129,6 +156,7 @@ class ChunkPipeline {
         std::lock_guard lock(mutex_);
         if (!error_) {
             error_ = error;
+            failed_.store(true, std::memory_order_relaxed);
         }
         turnChanged_.notify_all();
     }
@@ -139,9 +167,12 @@ class ChunkPipeline {
     const int64_t chunks_;
     std::mutex mutex_;
     std::condition_variable turnChanged_;
-    int64_t taken_ = 0;       // chunks a thread has started
-    int64_t handedOver_ = 0;  // chunks the sink has
+    int64_t taken_ = 0;                    // chunks a thread has started
+    std::atomic<int64_t> handedOver_ = 0;  // chunks the sink has; changed under mutex_
     std::exception_ptr error_;
+    std::atomic<bool> failed_ = false;  // error_ is set: read without the lock while awaiting
+    static constexpr auto kSpinAtMost = std::chrono::microseconds(50);
+    static constexpr int kLooksBetweenClockReads = 64;
 };
 
 }  // namespace
