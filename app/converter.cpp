@@ -172,6 +172,7 @@ void Converter::convert() {
     FileSink sink(outputFile_.descriptor());
     if (outputKind_ == OutputKind::kBuffers) {
         Output out(sink);
+        out.setThreads(int(options_.reading.threads));  // they weld the corners and write
         writeHeader(source, out);
         out.flush();
     } else {

@@ -39,7 +39,7 @@ void writeBuffers(MeshData& mesh, const BufferOptions& options, Output& out) {
         throw MeshError("the mesh has faces but no vertex list");
     }
     chooseNormals(mesh, options.normals);
-    VertexBufferBuilder builder;
+    VertexBufferBuilder builder(out.threads());
     builder.addPart(mesh);
     const std::string& source = options.names.sourceName;
     const PartLabel label{source.substr(0, source.size() - std::min<size_t>(4, source.size())),
@@ -48,7 +48,7 @@ void writeBuffers(MeshData& mesh, const BufferOptions& options, Output& out) {
 }
 
 void writeSceneBuffers(SceneReader& scene, const BufferOptions& options, Output& out) {
-    VertexBufferBuilder builder;
+    VertexBufferBuilder builder(out.threads());
     std::vector<PartLabel> labels;
     while (std::optional<SceneObject> object = scene.nextObject()) {
         addObject(*object, options.normals, builder, labels);

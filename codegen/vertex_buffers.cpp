@@ -72,8 +72,7 @@ void VertexBufferBuilder::addPart(const MeshData& mesh) {
         throw MeshError("the mesh has faces but no vertex list");
     }
     rejectInfinities(mesh);
-    // On this thread: the builder is not told how many threads the job may use.
-    WeldedMesh welded = weldCorners(mesh, 1);
+    WeldedMesh welded = weldCorners(mesh, threads_);
     buffers_.hasNormals |= welded.hasNormals;
     buffers_.hasTexCoords |= welded.hasTexCoords;
     const size_t vertexCount = welded.vertexCount();

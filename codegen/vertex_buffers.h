@@ -42,6 +42,9 @@ struct VertexBuffers {
 // Builds the buffers part by part.
 class VertexBufferBuilder {
   public:
+    // `threads`: how many threads may weld a part's corners (see weldCorners).
+    explicit VertexBufferBuilder(int threads = 1) : threads_(threads) {}
+
     // Adds every face of `mesh`, a checked mesh with faces and vertices whose normals are chosen.
     // Each corner draws what kind 4 draws; corners equal bit for bit become one vertex of this
     // part. The part's triangles are reordered for the vertex cache and its vertices for fetch
@@ -53,6 +56,7 @@ class VertexBufferBuilder {
     VertexBuffers finish();
 
   private:
+    int threads_;
     VertexBuffers buffers_;
     uint64_t trianglesAdded_ = 0;
     uint64_t transformedInFileOrder_ = 0;
