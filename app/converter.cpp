@@ -172,7 +172,8 @@ void Converter::convert() {
     FileSink sink(outputFile_.descriptor());
     if (outputKind_ == OutputKind::kBuffers) {
         Output out(sink);
-        out.setThreads(int(options_.reading.threads));  // they weld the corners and write
+        // The job's threads weld the corners and write the text.
+        out.setThreads(int(options_.reading.threads), options_.chunksForTwoThreads);
         writeHeader(source, out);
         out.flush();
     } else {
@@ -185,7 +186,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
     const KindWriter& writer = *kindWriter(static_cast<int32_t>(outputKind_));
     if (options_.scene) {
         Output out(sink);
-        out.setThreads(int(options_.reading.threads));
+        out.setThreads(int(options_.reading.threads), options_.chunksForTwoThreads);
         // One object at a time: memory holds the largest object, not the scene.
         SceneReader scene(source);
         while (std::optional<SceneObject> object = scene.nextObject()) {
@@ -204,7 +205,8 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
         }();
         checkMeshFound(mesh.sectionFound);
         Output out(sink);
-        out.setThreads(int(options_.reading.threads));  // the same threads format the text
+        // The threads that read the lists format the text too.
+        out.setThreads(int(options_.reading.threads), options_.chunksForTwoThreads);
         writer.write(mesh, out);
         out.flush();
     }

@@ -38,6 +38,8 @@ struct JobOptions {
     std::string headerPrefix;  // kBuffers: the names' prefix; empty: made from the input's name
     NormalsSource normals = NormalsSource::kFileElseSmoothing;  // kBuffers: where normals come from
     ReadOptions reading;  // threads, and when a list is long enough to be read on two
+    // How many chunks a run of output needs to be formatted on two threads (tests lower it).
+    int64_t chunksForTwoThreads = Output::kChunksForTwoThreads;
     // How the output is closed once written (see OutputFile::Request; tests).
     int (*closeWritten)(int descriptor) = ::close;
 };

@@ -34,13 +34,15 @@ auto itemWriterOf(Item& item) {
 }
 
 // Items [0, count), each written by putItem(out, j): on out.threads() threads when there are
-// several and more than two chunks of `itemsPerChunk` items, on this thread otherwise. `item` is
+// several and at least out.chunksForTwoThreads() chunks of `itemsPerChunk` items, on this thread
+// otherwise. `item` is
 // either putItem itself, copied for each thread (so it must keep nothing that changes), or a maker
 // of a putItem that keeps something of its own (a cache of texts), called once per thread.
 template <typename Item>
 void putItems(Output& out, int64_t count, int64_t itemsPerChunk, Item item) {
     auto makeItemWriter = [&item] { return itemWriterOf(item); };
-    if (out.threads() < 2 || count <= 2 * itemsPerChunk) {
+    const int64_t chunks = (count + itemsPerChunk - 1) / itemsPerChunk;
+    if (out.threads() < 2 || chunks < out.chunksForTwoThreads()) {
         auto putItem = makeItemWriter();
         for (int64_t j = 0; j < count; ++j) {
             putItem(out, j);

@@ -100,7 +100,16 @@ class Output {
 
     // How many threads may format the text of long runs of items (see putItems); 1 by default.
     int threads() const { return threads_; }
-    void setThreads(int threads) { threads_ = std::max(threads, 1); }
+    // A run is formatted on two threads from `chunksForTwoThreads` chunks on: below that, what
+    // each run costs to start (a thread, its buffers, cold caches) outweighs what it saves.
+    void setThreads(int threads, int64_t chunksForTwoThreads = kChunksForTwoThreads) {
+        threads_ = std::max(threads, 1);
+        chunksForTwoThreads_ = std::max<int64_t>(chunksForTwoThreads, 1);
+    }
+    int64_t chunksForTwoThreads() const { return chunksForTwoThreads_; }
+    // Measured on a scene of 100 objects of 5,000 faces: a run of 7 chunks was slower on two
+    // threads than on one; 16 and more gain.
+    static constexpr int64_t kChunksForTwoThreads = 16;
 
   private:
     static constexpr size_t kShortText = 16;
@@ -140,6 +149,7 @@ class Output {
     Buffer buffer_;
     size_t used_ = 0;
     int threads_ = 1;
+    int64_t chunksForTwoThreads_ = kChunksForTwoThreads;
 };
 
 }  // namespace meshwright

@@ -286,6 +286,7 @@ TEST_F(ConverterTest, TwoThreadsWriteTheSameBytesAndMessagesAsOne) {
             options.reading.sampleRecords = 16;
             options.reading.scoutRecordsAtLeast = 64;
             options.reading.scoutBytesAtLeast = 0;
+            options.chunksForTwoThreads = 3;
             options.reading.report = &report;
             EXPECT_EQ(convert("torus.ase", kind, options), "");
             outputs[threads - 1] = readFile(kind == 5 ? "torus.h" : "torus.cpp");

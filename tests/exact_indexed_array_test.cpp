@@ -152,7 +152,7 @@ TEST(ExactIndexedArray, TwoThreadsWriteTheBytesOfOne) {
     for (int threads : {1, 2}) {
         StringSink sink;
         Output out(sink);
-        out.setThreads(threads);
+        out.setThreads(threads, 3);  // short runs too, to test the chunks
         writeExactIndexedArray(torus, out);
         out.flush();
         written[threads - 1] = std::move(sink.text);

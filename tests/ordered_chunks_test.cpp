@@ -21,11 +21,13 @@ void putNumberedItem(Output& out, int64_t j) {
     out.putChar(';');
 }
 
+// Three chunks or more go to two threads here, so that short runs test the turns.
 template <typename Item>
-std::string itemsText(int threads, int64_t count, int64_t itemsPerChunk, Item item) {
+std::string itemsText(int threads, int64_t count, int64_t itemsPerChunk, Item item,
+                      int64_t chunksForTwoThreads = 3) {
     StringSink sink;
     Output out(sink);
-    out.setThreads(threads);
+    out.setThreads(threads, chunksForTwoThreads);
     out.putText("before\n");
     putItems(out, count, itemsPerChunk, item);
     out.putText("after\n");
@@ -74,6 +76,13 @@ TEST(OrderedChunks, FewItemsStayOnOneThread) {
         return putNumberedItem;
     };
     itemsText(2, 200, 100, makeWriter);  // two chunks: not worth a thread
+    EXPECT_EQ(made, 1);
+    // By default a run needs 16 chunks: a scene's many middling arrays stay on one thread.
+    made = 0;
+    itemsText(2, 1501, 100, makeWriter, Output::kChunksForTwoThreads);
+    EXPECT_EQ(made, 2);
+    made = 0;
+    itemsText(2, 1500, 100, makeWriter, Output::kChunksForTwoThreads);
     EXPECT_EQ(made, 1);
 }
 

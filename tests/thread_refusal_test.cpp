@@ -59,6 +59,7 @@ class ThreadRefusal : public ::testing::Test {
         options.reading.sampleRecords = 16;
         options.reading.scoutRecordsAtLeast = 64;
         options.reading.scoutBytesAtLeast = 0;
+        options.chunksForTwoThreads = 3;
         std::ostringstream console;
         DialogueReporter reporter(console);
         Converter(name, kind, reporter, options).run();

@@ -60,7 +60,7 @@ TEST(WritersDeathTest, EveryKindStopsOnAnIndexTheChecksWouldRefuse) {
 std::string writtenOn(int threads, int32_t kind, const MeshData& mesh) {
     StringSink sink;
     Output out(sink);
-    out.setThreads(threads);
+    out.setThreads(threads, 3);  // short runs too, to test the chunks
     kindWriter(kind)->write(mesh, out);
     out.flush();
     return std::move(sink.text);
