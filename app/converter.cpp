@@ -188,7 +188,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
         Output out(sink);
         out.setThreads(int(options_.reading.threads), options_.chunksForTwoThreads);
         // One object at a time: memory holds the largest object, not the scene.
-        SceneReader scene(source);
+        SceneReader scene(source, kInputBlockSize, options_.reading);
         while (std::optional<SceneObject> object = scene.nextObject()) {
             writeSceneObject(*object, writer, out);
         }
@@ -215,7 +215,7 @@ void Converter::writeFragment(ByteSource& source, ByteSink& sink) {
 // A header's constants come before its arrays, so all parts are gathered first.
 void Converter::writeHeader(ByteSource& source, Output& out) {
     if (options_.scene) {
-        SceneReader scene(source);
+        SceneReader scene(source, kInputBlockSize, options_.reading);
         try {
             writeSceneBuffers(scene, bufferOptions_, out);
         } catch (const MeshError&) {

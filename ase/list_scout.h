@@ -10,6 +10,12 @@
 // scout started from, and then takes the scout's records as its own and goes on after them:
 // records are read from the same words by the same functions, so they are the same records, and
 // whatever the scout did not take is read (or rejected) as it would have been.
+//
+// The reader of the whole input may be confined to a block (a scene's object), where braces
+// count: it passes over the scout's records without reading their words. So the scout counts
+// braces too and takes no record after which a block it opened is still open, and none past a
+// "}" that it did not see opened; a block opened and closed inside one record changes nothing
+// for either reader.
 #pragma once
 
 #include <atomic>
@@ -91,6 +97,7 @@ class ListScout {
     void run() {
         try {
             TokenReader reader(*source_, blockSize_, TextStart::kInsideText);
+            reader.beginBlock();  // a "}" not opened after the start ends the words
             RecordWords words(reader);
             if (findFirst(reader, words)) {
                 readOn(reader, words);
@@ -112,7 +119,7 @@ class ListScout {
                 return false;
             }
             if (*read == label_) {
-                return takeFirst(reader, words, at);
+                return reader.openBlocks() == 0 && takeFirst(reader, words, at);
             }
         }
         return false;
@@ -129,7 +136,7 @@ class ListScout {
             number = List::readNumber(words, place);
             record = List::readBody(words, place);
         }
-        if (number <= after_ || number >= count_) {
+        if (number <= after_ || number >= count_ || reader.openBlocks() != 0) {
             return false;
         }
         firstOffset_ = base_ + labelAt;
@@ -178,6 +185,9 @@ class ListScout {
                 if (List::indexOf(record) != number) {
                     return;
                 }
+            }
+            if (reader.openBlocks() != 0) {
+                return;
             }
             List::store(targets_, static_cast<size_t>(number), record);
             ++stored;

@@ -69,8 +69,12 @@ struct SceneReader::ObjectDraft {
     }
 };
 
-SceneReader::SceneReader(ByteSource& source, size_t blockSize)
-    : source_(source), blockSize_(blockSize), reader_(source, blockSize), words_(reader_) {}
+SceneReader::SceneReader(ByteSource& source, size_t blockSize, const ReadOptions& options)
+    : source_(source),
+      blockSize_(blockSize),
+      options_(options),
+      reader_(source, blockSize),
+      words_(reader_) {}
 
 std::optional<SceneObject> SceneReader::nextObject() {
     while (!finished_) {
@@ -168,7 +172,7 @@ void SceneReader::readObjectMesh(ObjectDraft& draft) {
     }
     reader_.beginBlock();
     try {
-        draft.mesh = readMesh(reader_);
+        draft.mesh = readMesh(reader_, options_);
         meshFound_ = meshFound_ || draft.mesh->sectionFound;
     } catch (const MeshError& error) {
         failObject(draft.label(), error.what());
@@ -206,7 +210,7 @@ std::optional<SceneObject> SceneReader::readWholeFile() {
             "the whole file as one mesh; convert it without --scene");
     }
     TokenReader whole(source_, blockSize_);
-    MeshData mesh = readMesh(whole);
+    MeshData mesh = readMesh(whole, options_);
     meshFound_ = mesh.sectionFound;
     if (mesh.faceCount == 0) {
         return std::nullopt;

@@ -9,6 +9,7 @@
 #include "ase/material_list.h"
 #include "ase/scene.h"
 #include "ase/scene_words.h"
+#include "ase/section_readers.h"
 #include "ase/token_reader.h"
 
 namespace meshwright {
@@ -28,8 +29,10 @@ namespace meshwright {
 // Memory holds one object and the material list, never the whole scene.
 class SceneReader {
   public:
-    // Reads `source` from its start; `blockSize` as for TokenReader.
-    explicit SceneReader(ByteSource& source, size_t blockSize = 1 << 20);
+    // Reads `source` from its start; `blockSize` as for TokenReader. Each mesh is read with
+    // `options` (threads, and when a list is long enough to be read on two).
+    explicit SceneReader(ByteSource& source, size_t blockSize = kInputBlockSize,
+                         const ReadOptions& options = {});
 
     // The next object with faces, in file order; nullopt after the last.
     // Throws MeshError for an object's mesh that readMesh rejects, its message opened by the
@@ -54,6 +57,7 @@ class SceneReader {
 
     ByteSource& source_;
     size_t blockSize_;
+    ReadOptions options_;
     TokenReader reader_;
     SceneWords words_;
     MaterialTable materials_;

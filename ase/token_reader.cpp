@@ -184,7 +184,7 @@ void TokenReader::appendToWord(const char* start, const char* end) {
 }
 
 bool TokenReader::canSeek() const {
-    return started_ && encoding_ == Encoding::kBytes && sizeKnown_ && !confined_;
+    return started_ && encoding_ == Encoding::kBytes && sizeKnown_;
 }
 
 bool TokenReader::seek(uint64_t offset) {

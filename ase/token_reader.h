@@ -28,6 +28,8 @@
 namespace meshwright {
 
 inline constexpr size_t kMaxWordLength = 4096;
+// The size of the blocks the input is read in: the reader's one large buffer.
+inline constexpr size_t kInputBlockSize = size_t{1} << 20;
 
 // Where a reader's source starts: at the input's first byte, where a byte-order mark may choose
 // UTF-16, or somewhere inside a byte-encoded text, whose bytes are taken as they are.
@@ -36,7 +38,7 @@ enum class TextStart { kInputStart, kInsideText };
 class TokenReader {
   public:
     // Reads `source` in blocks of `blockSize` bytes (small sizes serve the tests).
-    explicit TokenReader(ByteSource& source, size_t blockSize = 1 << 20,
+    explicit TokenReader(ByteSource& source, size_t blockSize = kInputBlockSize,
                          TextStart start = TextStart::kInputStart);
 
     // The next word, or nullopt at the end of the input (and on every call after it). The view
@@ -74,8 +76,8 @@ class TokenReader {
         return textSize_ - textRead_ + static_cast<uint64_t>(end_ - position_);
     }
 
-    // Whether seek() works: the text is the input's bytes (no UTF-16), the source reads out of
-    // order, and no block confines the words. Known after the first call.
+    // Whether seek() works: the text is the input's bytes (no UTF-16) and the source reads out of
+    // order. Known after the first call.
     bool canSeek() const;
     // When the text is the input's bytes: how many bytes of it lie before the next unread byte
     // (after skipBlanks(), where the next word starts; after readToken(), where the word ended).
@@ -83,9 +85,12 @@ class TokenReader {
         return blockStart_ + static_cast<uint64_t>(position_ - block_.data());
     }
     // When canSeek(): goes on reading at `offset`, which must lie between two words (where a
-    // word ended or the next one starts), as if every byte before it had been read. False, with
-    // nothing changed, when the source refuses.
+    // word ended or the next one starts), as if every byte before it had been read. Inside a
+    // confining block, the words passed over must hold no brace: the block's depth is kept as it
+    // is. False, with nothing changed, when the source refuses.
     bool seek(uint64_t offset);
+    // Inside a confining block: how many blocks opened inside it are still open.
+    uint64_t openBlocks() const { return blockDepth_; }
     // When canSeek(): a source of the same input from `offset` on, for a reader on another thread
     // (made with TextStart::kInsideText); nullptr when the source can't give one.
     std::unique_ptr<ByteSource> openAt(uint64_t offset) const { return source_.openAt(offset); }

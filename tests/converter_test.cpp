@@ -273,29 +273,33 @@ TEST_F(ConverterTest, TwoThreadsWriteTheSameBytesAndMessagesAsOne) {
     broken.replace(broken.rfind("*MESH_TFACE "), 12, "*MESH_TFACE -2 ");  // an index below 0
     writeFile("torus.ase", torus);
     writeFile("broken.ase", broken);
-    for (int32_t kind = 1; kind <= 5; ++kind) {
-        SCOPED_TRACE("kind " + std::to_string(kind));
-        std::string outputs[2];
-        std::string messages[2];
-        for (unsigned threads : {1u, 2u}) {
-            ReadReport report;
-            JobOptions options;
-            options.allowCommandLineKinds = true;
-            options.replace = true;
-            options.reading.threads = threads;
-            options.reading.sampleRecords = 16;
-            options.reading.scoutRecordsAtLeast = 64;
-            options.reading.scoutBytesAtLeast = 0;
-            options.chunksForTwoThreads = 3;
-            options.reading.report = &report;
-            EXPECT_EQ(convert("torus.ase", kind, options), "");
-            outputs[threads - 1] = readFile(kind == 5 ? "torus.h" : "torus.cpp");
-            messages[threads - 1] = convert("broken.ase", kind, options);
-            EXPECT_EQ(report.scoutsTaken > 0, threads == 2);
+    JobOptions options;
+    options.allowCommandLineKinds = true;
+    options.replace = true;
+    options.reading.sampleRecords = 16;
+    options.reading.scoutRecordsAtLeast = 64;
+    options.reading.scoutBytesAtLeast = 0;
+    options.chunksForTwoThreads = 3;
+    // The file as one mesh, then as a scene, whose object's lists are confined to its block.
+    for (bool scene : {false, true}) {
+        options.scene = scene;
+        for (int32_t kind = 1; kind <= 5; ++kind) {
+            SCOPED_TRACE("kind " + std::to_string(kind) + (scene ? ", scene" : ""));
+            std::string outputs[2];
+            std::string messages[2];
+            for (unsigned threads : {1u, 2u}) {
+                ReadReport report;
+                options.reading.threads = threads;
+                options.reading.report = &report;
+                EXPECT_EQ(convert("torus.ase", kind, options), "");
+                outputs[threads - 1] = readFile(kind == 5 ? "torus.h" : "torus.cpp");
+                messages[threads - 1] = convert("broken.ase", kind, options);
+                EXPECT_EQ(report.scoutsTaken > 0, threads == 2);
+            }
+            EXPECT_EQ(outputs[1], outputs[0]);
+            EXPECT_EQ(messages[1], messages[0]);
+            EXPECT_NE(messages[0].find("Error: broken.ase: "), std::string::npos) << messages[0];
         }
-        EXPECT_EQ(outputs[1], outputs[0]);
-        EXPECT_EQ(messages[1], messages[0]);
-        EXPECT_NE(messages[0].find("Error: broken.ase: "), std::string::npos) << messages[0];
     }
 }
 

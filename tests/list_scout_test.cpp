@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "ase/scene_reader.h"
 #include "ase/section_readers.h"
 #include "test_support.h"
 #include "torus_text.h"
@@ -83,6 +84,21 @@ std::string outcome(const std::string& text, const ReadOptions& options, size_t 
     }
 }
 
+// The text read as a scene: each object's name and mesh, or the error.
+std::string sceneOutcome(const std::string& text, const ReadOptions& options, size_t blockSize) {
+    MemorySource source(text);
+    SceneReader scene(source, blockSize, options);
+    std::string dump;
+    try {
+        while (std::optional<SceneObject> object = scene.nextObject()) {
+            dump += object->name + "\n" + dumpOf(object->mesh) + "\n";
+        }
+        return dump;
+    } catch (const std::exception& error) {
+        return dump + "error: " + error.what();
+    }
+}
+
 TEST(ListScout, AGeneratedModelReadsTheSameOnTwoThreadsAcrossBlockEnds) {
     const std::string lineFeeds = torusText(6000);
     const std::string carriageReturns = withCarriageReturns(lineFeeds);
@@ -99,6 +115,24 @@ TEST(ListScout, AGeneratedModelReadsTheSameOnTwoThreadsAcrossBlockEnds) {
                 EXPECT_EQ(report.scoutsTaken, 5);
                 EXPECT_GT(report.recordsTaken, 6000);
             }
+        }
+    }
+}
+
+// In a scene, each object's words are confined to its block, where braces count: the lists of
+// each object are still read on two threads.
+TEST(ListScout, TheObjectsOfASceneReadTheSameOnTwoThreads) {
+    const std::string torus = torusText(6000);
+    const std::string twoObjects = torus + torus;
+    const std::string carriageReturns = withCarriageReturns(twoObjects);
+    const std::string expected = sceneOutcome(twoObjects, {}, size_t{1} << 20);
+    ASSERT_EQ(expected.find("error"), std::string::npos);
+    for (const std::string* text : {&twoObjects, &carriageReturns}) {
+        for (size_t blockSize : {size_t{1} << 20, size_t{4093}}) {
+            SCOPED_TRACE(blockSize);
+            ReadReport report;
+            EXPECT_EQ(sceneOutcome(*text, twoThreads(509, &report), blockSize), expected);
+            EXPECT_EQ(report.scoutsTaken, 10);  // five lists in each object
         }
     }
 }
@@ -179,6 +213,16 @@ const Irregularity kIrregularities[] = {
      }},
     {"the input ending inside the record",
      [](const std::string& line) { return line.substr(0, line.find_first_of("\t ", 8) + 3); }},
+    // Braces count in a scene's object: a record may close its list early, or open a block.
+    {"a closing brace for the last number",
+     [](const std::string& line) { return line.substr(0, line.find_last_of("\t ") + 1) + "}"; }},
+    {"an opening brace for the last number",
+     [](const std::string& line) { return line.substr(0, line.find_last_of("\t ") + 1) + "{"; }},
+    {"a block opened and closed inside the record",
+     [](const std::string& line) {
+         const size_t gap = line.find_first_of("\t ", 8);
+         return line.substr(0, gap) + " {\t}" + line.substr(gap);
+     }},
 };
 
 // The text with `irregularity` put into the record that opens at `at`; the input's end, when
@@ -193,9 +237,20 @@ std::string changedAt(const std::string& text, size_t at, const Irregularity& ir
     return text.substr(0, at) + changed + text.substr(lineEnd);
 }
 
+// Reads `text` as one mesh and as a scene, each on one thread and on two; counts the scouts.
+void expectSameOnTwoThreads(const std::string& text, size_t scoutBlockSize, int& taken,
+                            int& givenUp) {
+    for (auto read : {outcome, sceneOutcome}) {
+        ReadReport report;
+        EXPECT_EQ(read(text, twoThreads(scoutBlockSize, &report), 4093), read(text, {}, 4093))
+            << (read == outcome ? "as one mesh" : "as a scene");
+        taken += report.scoutsTaken;
+        givenUp += report.scoutsSent - report.scoutsTaken;
+    }
+}
+
 TEST(ListScout, IrregularTextWhereverItStandsGivesTheSameMeshOrError) {
     const std::string text = torusText(600);
-    const ReadOptions oneThread;
     int taken = 0;
     int givenUp = 0;
     for (const char* label : kRecordLabels) {
@@ -210,11 +265,7 @@ TEST(ListScout, IrregularTextWhereverItStandsGivesTheSameMeshOrError) {
                              irregularity.name);
                 const std::string changed = changedAt(text, at, irregularity);
                 for (size_t scoutBlockSize : {size_t{256} << 10, size_t{97}}) {
-                    ReadReport report;
-                    EXPECT_EQ(outcome(changed, twoThreads(scoutBlockSize, &report), 4093),
-                              outcome(changed, oneThread, 4093));
-                    taken += report.scoutsTaken;
-                    givenUp += report.scoutsSent - report.scoutsTaken;
+                    expectSameOnTwoThreads(changed, scoutBlockSize, taken, givenUp);
                 }
             }
         }
@@ -227,7 +278,8 @@ TEST(ListScout, IrregularTextWhereverItStandsGivesTheSameMeshOrError) {
 TEST(ListScout, RandomBytesAnywhereGiveTheSameMeshOrError) {
     const std::string text = torusText(300);
     std::mt19937 random(20261207);
-    const char kBytes[] = {' ', '\t', '\n', '\r', '\0', '\x1a', '-', '0', '7', ':', '*', 'x', '}'};
+    const char kBytes[] = {' ', '\t', '\n', '\r', '\0', '\x1a', '-',
+                           '0', '7',  ':',  '*',  'x',  '}',    '{'};
     for (int trial = 0; trial < 400; ++trial) {
         std::string changed = text;
         for (int change = 0; change < 3; ++change) {
@@ -236,6 +288,8 @@ TEST(ListScout, RandomBytesAnywhereGiveTheSameMeshOrError) {
         }
         SCOPED_TRACE("trial " + std::to_string(trial));
         EXPECT_EQ(outcome(changed, twoThreads(211, nullptr), 4093), outcome(changed, {}, 4093));
+        EXPECT_EQ(sceneOutcome(changed, twoThreads(211, nullptr), 4093),
+                  sceneOutcome(changed, {}, 4093));
     }
 }
 
