@@ -5,12 +5,23 @@
 #include <bit>
 
 #include "codegen/number_text.h"
+#include "codegen/recycled_arrays.h"
 
 namespace meshwright {
 
 // A power of two, so that a place finds its slot with a mask.
 GroupTextCache::GroupTextCache(Shape shape, int64_t places)
-    : shape_(shape), slots_(std::bit_ceil(size_t(std::clamp<int64_t>(places, 1, kMostSlots)))) {}
+    : shape_(shape),
+      slots_(RecycledArrays<Slot>::take(
+          std::bit_ceil(size_t(std::clamp<int64_t>(places, 1, kMostSlots))))) {
+    for (Slot& slot : slots_) {
+        slot.length = 0;  // a slot left by an earlier cache may hold the other shape's text
+    }
+}
+
+GroupTextCache::~GroupTextCache() {
+    RecycledArrays<Slot>::giveBack(std::move(slots_));
+}
 
 void GroupTextCache::putNew(Output& out, const Vec3f& value, const Key& key, Slot& slot) {
     char text[3 * kNumberTextCapacity];

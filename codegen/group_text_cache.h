@@ -23,6 +23,12 @@ class GroupTextCache {
     enum class Shape { kTriple, kPair };
     // `places`: how many places there are (the vertex count); fewer slots are made for fewer.
     GroupTextCache(Shape shape, int64_t places);
+    // A copy takes slots of its own; a cache that ends hands its slots to the next one made.
+    GroupTextCache(const GroupTextCache&) = default;
+    GroupTextCache(GroupTextCache&&) = default;
+    GroupTextCache& operator=(const GroupTextCache&) = default;
+    GroupTextCache& operator=(GroupTextCache&&) = default;
+    ~GroupTextCache();
 
     void put(Output& out, int64_t place, const Vec3f& value) {
         const Key key = keyOf(value);

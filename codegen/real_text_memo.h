@@ -8,11 +8,17 @@
 #include <vector>
 
 #include "codegen/number_text.h"
+#include "codegen/recycled_arrays.h"
 
 namespace meshwright {
 
 class RealTextMemo {
   public:
+    RealTextMemo() = default;
+    RealTextMemo(const RealTextMemo&) = delete;
+    RealTextMemo& operator=(const RealTextMemo&) = delete;
+    ~RealTextMemo() { RecycledArrays<Slot>::giveBack(std::move(slots_)); }
+
     // Writes the text of formatReal(value) at `out`, which must hold kNumberTextCapacity bytes
     // (bytes past the returned end may be overwritten), and returns the end of the text. The
     // same bytes as formatReal, always: a slot serves only the very bits it was filled for.
@@ -22,7 +28,9 @@ class RealTextMemo {
         if (slots_.empty()) {
             // Taken at the first number: an Output that only passes on text made elsewhere
             // never needs it.
-            slots_.resize(kSlots);
+            // Slots an earlier memo filled are kept as they are: a slot serves only the very
+            // bits it was filled for, whose text never changes.
+            slots_ = RecycledArrays<Slot>::take(kSlots);
         }
         Slot& slot = slots_[(bits * kHashMultiplier) >> (32 - kSlotBits)];
         if (slot.length != 0 && slot.bits == bits) {

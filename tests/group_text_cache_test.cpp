@@ -101,5 +101,18 @@ TEST(GroupTextCache, KeptTextsStraddleFlushesOfASmallBuffer) {
               directly(GroupTextCache::Shape::kTriple, values));
 }
 
+TEST(GroupTextCache, ACacheMadeAfterOneOfTheOtherShapeKeepsNoneOfItsTexts) {
+    // The slots of a cache that ended go to the next one made of the same size. A pair (1, 2)
+    // has the key of the triple (1, 2, 0), so a kept pair text would stand for the triple.
+    const std::vector<Vec3f> values = {{1.0f, 2.0f, 0.0f}, {1.0f, 2.0f, 0.0f}};
+    const std::vector<int64_t> places = {5, 5};
+    for (int round = 0; round < 3; ++round) {
+        EXPECT_EQ(throughCache(GroupTextCache::Shape::kPair, values, places, 8),
+                  directly(GroupTextCache::Shape::kPair, values));
+        EXPECT_EQ(throughCache(GroupTextCache::Shape::kTriple, values, places, 8),
+                  directly(GroupTextCache::Shape::kTriple, values));
+    }
+}
+
 }  // namespace
 }  // namespace meshwright
