@@ -293,16 +293,19 @@ TEST(ListScout, RandomBytesAnywhereGiveTheSameMeshOrError) {
     }
 }
 
-TEST(ListScout, ARealModelReadsTheSameOnTwoThreads) {
+TEST(ListScout, ARealModelReadsTheSameOnTwoThreadsAsOneMeshAndAsAScene) {
+    ReadReport report;
     for (const char* name : {"RotatingCube.ASE", "UVTransform_Normal.ASE", "ThreeCubesGreen.ASE",
                              "ThreeCubesGreen_UTF16LE.ASE", "InvalidUVIndex.ase"}) {
         SCOPED_TRACE(name);
         const std::string text = readFile(dataPath(name));
-        ReadOptions options = twoThreads(64, nullptr);
+        ReadOptions options = twoThreads(64, &report);
         options.sampleRecords = 2;
         options.scoutRecordsAtLeast = 4;
         EXPECT_EQ(outcome(text, options, 4093), outcome(text, {}, 4093));
+        EXPECT_EQ(sceneOutcome(text, options, 4093), sceneOutcome(text, {}, 4093));
     }
+    EXPECT_GT(report.scoutsTaken, 10);  // the cubes' lists too, object by object
 }
 
 }  // namespace
