@@ -13,6 +13,7 @@
 
 #include "ase/conversion_error.h"
 #include "codegen/real_text_memo.h"
+#include "codegen/recycled_arrays.h"
 
 namespace meshwright {
 
@@ -134,7 +135,10 @@ class Output {
     // large buffer that holds little text takes little memory.
     class Buffer {
       public:
-        explicit Buffer(size_t size) : bytes_(new char[size]), size_(size) {}
+        explicit Buffer(size_t size) : bytes_(RecycledBlocks::take(size)), size_(size) {}
+        ~Buffer() { RecycledBlocks::giveBack(std::move(bytes_), size_); }
+        Buffer(const Buffer&) = delete;
+        Buffer& operator=(const Buffer&) = delete;
         char* data() { return bytes_.get(); }
         size_t size() const { return size_; }
         char& operator[](size_t index) { return bytes_[index]; }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -57,6 +58,50 @@ class RecycledArrays {
     }
     static std::vector<std::vector<T>>& kept() {
         static std::vector<std::vector<T>> instance;
+        return instance;
+    }
+};
+
+// Blocks of bytes that are written before they are read, kept like the arrays above. A new block
+// is not cleared, so its pages are only taken as text reaches them.
+class RecycledBlocks {
+  public:
+    static std::unique_ptr<char[]> take(size_t size) {
+        std::lock_guard lock(mutex());
+        auto& blocks = kept();
+        auto found = std::find_if(blocks.begin(), blocks.end(),
+                                  [size](const Kept& block) { return block.size == size; });
+        if (found == blocks.end()) {
+            return std::unique_ptr<char[]>(new char[size]);
+        }
+        std::unique_ptr<char[]> block = std::move(found->bytes);
+        blocks.erase(found);
+        return block;
+    }
+
+    static void giveBack(std::unique_ptr<char[]> block, size_t size) {
+        if (!block) {
+            return;
+        }
+        std::lock_guard lock(mutex());
+        if (kept().size() < kKeptAtMost) {
+            kept().push_back({std::move(block), size});
+        }
+    }
+
+  private:
+    struct Kept {
+        std::unique_ptr<char[]> bytes;
+        size_t size;
+    };
+    static constexpr size_t kKeptAtMost = 4;
+
+    static std::mutex& mutex() {
+        static std::mutex instance;
+        return instance;
+    }
+    static std::vector<Kept>& kept() {
+        static std::vector<Kept> instance;
         return instance;
     }
 };

@@ -1,8 +1,11 @@
-// Scratch arrays are handed from one user to the next, a few at most kept between them.
+// Scratch arrays and blocks are handed from one user to the next, a few at most kept between them.
 #include "codegen/recycled_arrays.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
+#include <string>
 #include <vector>
 
 namespace meshwright {
@@ -46,6 +49,25 @@ TEST(RecycledArrays, OnlyAFewArraysAreKept) {
         kept += Pool::take(7)[0].value != 0;  // a new array's elements are all T{}
     }
     EXPECT_EQ(kept, 4);  // the rest were freed when given back
+}
+
+TEST(RecycledBlocks, ABlockGivenBackIsTakenAgainByTheNextOfItsSize) {
+    // An odd size of its own: no Output's buffer shares it.
+    constexpr size_t kSize = 12345;
+    std::vector<std::unique_ptr<char[]>> blocks;
+    for (int i = 0; i < 6; ++i) {
+        blocks.push_back(RecycledBlocks::take(kSize));
+        blocks.back()[0] = char('a' + i);
+    }
+    for (auto& block : blocks) {
+        RecycledBlocks::giveBack(std::move(block), kSize);
+    }
+    std::string firstBytes;
+    for (int i = 0; i < 4; ++i) {
+        firstBytes += RecycledBlocks::take(kSize)[0];
+    }
+    std::sort(firstBytes.begin(), firstBytes.end());
+    EXPECT_EQ(firstBytes, "abcd");  // the first four given back were kept, as they were
 }
 
 }  // namespace
