@@ -54,6 +54,10 @@ class GrowingArray {
         return elements_.data();
     }
 
+    // Where fillAll() will put the elements, known before it runs when the room taken ahead holds
+    // the whole length (nullptr otherwise): another thread may get their pages ready meanwhile.
+    T* elementsAhead() { return elements_.capacity() >= length_ ? elements_.data() : nullptr; }
+
     std::vector<T> finish() {
         elements_.resize(length_);
         for (const auto& [index, element] : held_) {
@@ -68,5 +72,13 @@ class GrowingArray {
     std::vector<T> elements_;
     std::vector<std::pair<uint32_t, T>> held_;  // indices stay below 2^31: they are counts
 };
+
+// Gets the pages of elements `from` to `to` - 1 ready ahead of the stores (see populatePages).
+template <typename T>
+void populateElements(T* elements, size_t from, size_t to) {
+    if (from < to) {
+        populatePages(elements + from, (to - from) * sizeof(T));
+    }
+}
 
 }  // namespace meshwright

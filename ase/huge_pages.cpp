@@ -2,6 +2,7 @@
 #include "ase/huge_pages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
 
@@ -34,6 +35,21 @@ void adviseHugePages(const void* data, size_t bytes) {
     if (end > first) {
         madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
     }
+}
+
+void populatePages(const void* data, size_t bytes) {
+#ifdef MADV_POPULATE_WRITE
+    const auto pageSize = static_cast<uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<uintptr_t>(data);
+    const uintptr_t first = start & ~(pageSize - 1);
+    const uintptr_t end = (start + bytes + pageSize - 1) & ~(pageSize - 1);
+    if (bytes > 0) {
+        madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+    }
+#else
+    (void)data;
+    (void)bytes;
+#endif
 }
 
 }  // namespace meshwright

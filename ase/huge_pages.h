@@ -19,4 +19,10 @@ size_t hugePageCapacity(size_t count, size_t elementSize);
 // grows past what the array fills. A refusal (no transparent huge pages here) changes nothing.
 void adviseHugePages(const void* data, size_t bytes);
 
+// Has the kernel give memory now to the pages that hold the `bytes` bytes at `data`, as writing
+// to them would, and leaves what they hold unchanged. A thread with nothing else to do takes the
+// page faults in place of the one that will fill them; a fresh page costs more than parsing what
+// it holds. A kernel that can't (before Linux 5.14) changes nothing.
+void populatePages(const void* data, size_t bytes);
+
 }  // namespace meshwright

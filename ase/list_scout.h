@@ -35,10 +35,12 @@ template <typename List>
 class ListScout {
   public:
     // Reads `source`, which starts `base` bytes into the input's text, looking for records past
-    // number `after` (already read by the caller) and below `count`; stores them in `targets`.
+    // number `after` (already read by the caller) and below `count`; stores them in `targets`
+    // once targetsFilled() says the arrays have their length. Meanwhile it gets the pages of
+    // records `expectedFirst` on ready, which is about where it will start.
     ListScout(std::unique_ptr<ByteSource> source, uint64_t base, size_t blockSize,
               std::string_view label, int32_t after, int32_t count, const ListNames& names,
-              typename List::Targets targets)
+              typename List::Targets targets, int32_t expectedFirst)
         : source_(std::move(source)),
           base_(base),
           blockSize_(blockSize),
@@ -47,14 +49,16 @@ class ListScout {
           count_(count),
           names_(names),
           targets_(targets),
+          expectedFirst_(expectedFirst),
           thread_([this] { run(); }) {}
 
     ListScout(const ListScout&) = delete;
     ListScout& operator=(const ListScout&) = delete;
     ~ListScout() { stop(); }
 
-    // Waits until the scout has found its first record; false when it found none (and stores
-    // nothing). Then first() is that record's number and firstOffset() where its label starts.
+    // Waits until the scout has found its first record, which it takes only after
+    // targetsFilled(); false when it found none (and stores nothing). Then first() is that record's
+    // number and firstOffset() where its label starts.
     bool found() {
         started_.wait();
         return first_ >= 0;
@@ -72,9 +76,14 @@ class ListScout {
     int32_t stored() const { return stored_; }
     uint64_t endOffset() const { return endOffset_; }
 
-    // Asks the scout to end soon, and waits for it.
+    // The arrays behind the targets have their whole length: the scout may store.
+    void targetsFilled() { settleTargets(TargetsState::kFilled); }
+
+    // Asks the scout to end soon, and waits for it. A scout still waiting for its targets stores
+    // nothing.
     void stop() {
         stopRequested_.store(true, std::memory_order_relaxed);
+        settleTargets(TargetsState::kWithdrawn);
         finish();
     }
 
@@ -94,7 +103,26 @@ class ListScout {
     // Words passed over before the first label, at most: a list's records are short.
     static constexpr int kWordsBeforeFirstLabel = 64;
 
+    enum class TargetsState { kPending, kFilled, kWithdrawn };
+
+    // The first word settles it: filled, then withdrawn by a later stop(), stays filled.
+    void settleTargets(TargetsState state) {
+        TargetsState pending = TargetsState::kPending;
+        if (targetsState_.compare_exchange_strong(pending, state)) {
+            targetsState_.notify_all();
+        }
+    }
+
+    bool awaitTargets() {
+        targetsState_.wait(TargetsState::kPending);
+        return targetsState_.load() == TargetsState::kFilled;
+    }
+
     void run() {
+        if (expectedFirst_ > after_) {
+            List::populate(targets_, static_cast<size_t>(expectedFirst_),
+                           static_cast<size_t>(count_));
+        }
         try {
             TokenReader reader(*source_, blockSize_, TextStart::kInsideText);
             reader.beginBlock();  // a "}" not opened after the start ends the words
@@ -136,7 +164,7 @@ class ListScout {
             number = List::readNumber(words, place);
             record = List::readBody(words, place);
         }
-        if (number <= after_ || number >= count_ || reader.openBlocks() != 0) {
+        if (number <= after_ || number >= count_ || reader.openBlocks() != 0 || !awaitTargets()) {
             return false;
         }
         firstOffset_ = base_ + labelAt;
@@ -203,7 +231,9 @@ class ListScout {
     int32_t count_;
     const ListNames& names_;
     typename List::Targets targets_;
+    int32_t expectedFirst_;
 
+    std::atomic<TargetsState> targetsState_{TargetsState::kPending};
     std::latch started_{1};
     std::atomic<bool> stopRequested_{false};
     int32_t first_ = -1;  // set before started_ opens

@@ -37,6 +37,10 @@ struct IndexedList {
         Arrays(size_t length, size_t reserved) : elements(length, reserved) {}
         bool inPlace(size_t records) const { return elements.inPlace(records); }
         Targets fillAll() { return {elements.fillAll()}; }
+        std::optional<Targets> targetsAhead() {
+            T* ahead = elements.elementsAhead();
+            return ahead != nullptr ? std::optional(Targets{ahead}) : std::nullopt;
+        }
         void store(size_t index, size_t /*record*/, const Record& read) {
             elements.storeAt(index, read.value);
         }
@@ -51,6 +55,9 @@ struct IndexedList {
     }
     static void clear(Targets targets, size_t from, size_t to) {
         std::fill(targets.elements + from, targets.elements + to, T{});
+    }
+    static void populate(Targets targets, size_t from, size_t to) {
+        populateElements(targets.elements, from, to);
     }
 };
 
@@ -80,6 +87,12 @@ struct FaceList {
         Targets fillAll() {
             return {faces.fillAll(), keepMaterialIds ? materialIds.fillAll() : nullptr};
         }
+        std::optional<Targets> targetsAhead() {
+            Targets ahead{faces.elementsAhead(),
+                          keepMaterialIds ? materialIds.elementsAhead() : nullptr};
+            const bool idsReady = !keepMaterialIds || ahead.materialIds != nullptr;
+            return ahead.faces != nullptr && idsReady ? std::optional(ahead) : std::nullopt;
+        }
         void store(size_t /*index*/, size_t record, const Record& read) {
             faces.storeAt(record, read.face);
             if (keepMaterialIds) {
@@ -108,6 +121,12 @@ struct FaceList {
             std::fill(targets.materialIds + from, targets.materialIds + to, 0);
         }
     }
+    static void populate(Targets targets, size_t from, size_t to) {
+        populateElements(targets.faces, from, to);
+        if (targets.materialIds != nullptr) {
+            populateElements(targets.materialIds, from, to);
+        }
+    }
 };
 
 // Face normals at their index, corner normals three per record in record order.
@@ -127,6 +146,11 @@ struct NormalsList {
             : faceNormals(length, reserved), cornerNormals(3 * length, 3 * reserved) {}
         bool inPlace(size_t records) const { return faceNormals.inPlace(records); }
         Targets fillAll() { return {faceNormals.fillAll(), cornerNormals.fillAll()}; }
+        std::optional<Targets> targetsAhead() {
+            Targets ahead{faceNormals.elementsAhead(), cornerNormals.elementsAhead()};
+            const bool ready = ahead.faceNormals != nullptr && ahead.cornerNormals != nullptr;
+            return ready ? std::optional(ahead) : std::nullopt;
+        }
         void store(size_t index, size_t record, const Record& read) {
             faceNormals.storeAt(index, read.faceNormal.value);
             for (size_t corner = 0; corner < 3; ++corner) {
@@ -146,6 +170,10 @@ struct NormalsList {
     static void clear(Targets targets, size_t from, size_t to) {
         std::fill(targets.faceNormals + from, targets.faceNormals + to, Vec3f{});
         std::fill(targets.cornerNormals + 3 * from, targets.cornerNormals + 3 * to, Vec3f{});
+    }
+    static void populate(Targets targets, size_t from, size_t to) {
+        populateElements(targets.faceNormals, from, to);
+        populateElements(targets.cornerNormals, 3 * from, 3 * to);
     }
 };
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "ase/list_scout.h"
+#include "ase/mesh_lists.h"
 #include "ase/scene_reader.h"
 #include "ase/section_readers.h"
 #include "test_support.h"
@@ -306,6 +308,37 @@ TEST(ListScout, ARealModelReadsTheSameOnTwoThreadsAsOneMeshAndAsAScene) {
         EXPECT_EQ(sceneOutcome(text, options, 4093), sceneOutcome(text, {}, 4093));
     }
     EXPECT_GT(report.scoutsTaken, 10);  // the cubes' lists too, object by object
+}
+
+// The reader of the whole input gives the scout its arrays' addresses before it gives them their
+// length; until then the scout may read, but it stores nothing.
+TEST(ListScout, AScoutStoresOnlyOnceItsArraysHaveTheirLength) {
+    std::string list;
+    for (int index = 4; index < 10; ++index) {
+        list += "\t*MESH_VERTEX " + std::to_string(index) + "\t1.5\t2.5\t3.5\n";
+    }
+    const Vec3f untouched{-7.0f, -7.0f, -7.0f};
+    auto scoutOver = [&](std::vector<Vec3f>& targets) {
+        return std::make_unique<ListScout<PointList>>(std::make_unique<MemorySource>(list), 0, 64,
+                                                      "*MESH_VERTEX", 3, 10, kVertexListNames,
+                                                      PointList::Targets{targets.data()}, 6);
+    };
+
+    std::vector<Vec3f> withdrawn(10, untouched);
+    scoutOver(withdrawn).reset();  // never told: it ends, and stores nothing
+    for (const Vec3f& point : withdrawn) {
+        EXPECT_EQ(point.x, untouched.x);
+    }
+
+    std::vector<Vec3f> filled(10, untouched);
+    auto scout = scoutOver(filled);
+    scout->targetsFilled();
+    ASSERT_TRUE(scout->found());
+    scout->finish();
+    EXPECT_EQ(scout->first(), 4);
+    EXPECT_EQ(scout->stored(), 6);
+    EXPECT_EQ(filled[3].x, untouched.x);
+    EXPECT_EQ(filled[9].z, 3.5f);
 }
 
 }  // namespace
