@@ -77,11 +77,14 @@ FaceEntry readFaceBody(RecordWords& words, const RecordPlace& place) {
     words.skip(place);
     face.c = words.readInt(place);
     // Exporters put edge flags, and sometimes more, before the smoothing groups. The next record
-    // or the list's end must not be taken for them: the face would be misread silently.
-    for (std::string_view word = words.next(place); word != "*MESH_SMOOTHING";
-         word = words.next(place)) {
-        if (word == "*MESH_FACE" || word == "}") {
-            failNoSmoothing(place.record);
+    // or the list's end must not be taken for them: the face would be misread silently. Most
+    // records have plain words there, which one scan passes over.
+    if (!words.skipToKeyword("*MESH_SMOOTHING")) {
+        for (std::string_view word = words.next(place); word != "*MESH_SMOOTHING";
+             word = words.next(place)) {
+            if (word == "*MESH_FACE" || word == "}") {
+                failNoSmoothing(place.record);
+            }
         }
     }
     std::string_view groups = words.next(place);

@@ -28,6 +28,8 @@ class RecordWords {
     void skip(const RecordPlace& place, int words = 1);
     int32_t readInt(const RecordPlace& place);
     Vec3f readVec(const RecordPlace& place);
+    // See TokenReader::skipToKeyword.
+    bool skipToKeyword(std::string_view keyword) { return reader_.skipToKeyword(keyword); }
 
   private:
     TokenReader& reader_;

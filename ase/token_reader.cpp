@@ -30,6 +30,10 @@ const char* skipSeparators(const char* at) {
     }
 }
 
+bool isSeparator(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+
 // The end of the word's bytes that begin at `at`: the first separator, line end or NUL (the
 // zero sentinel included). A lone CR belongs to the word.
 const char* findWordEnd(const char* at) {
@@ -152,6 +156,22 @@ void TokenReader::skipBlanks() {
             return;
         }
     }
+}
+
+// The words before the keyword hold no '*', so none of them is a keyword, and no brace, so the
+// depth of blocks stays; without CR or NUL, blanks alone part them.
+bool TokenReader::skipToKeyword(std::string_view keyword) {
+    const char* star = findStarOrBreak(position_);
+    if (*star != '*' || star == position_ || static_cast<size_t>(end_ - star) <= keyword.size() ||
+        std::memcmp(star, keyword.data(), keyword.size()) != 0) {
+        return false;
+    }
+    const char* after = star + keyword.size();
+    if (!isSeparator(star[-1]) || !isSeparator(*after)) {
+        return false;
+    }
+    position_ = after;
+    return true;
 }
 
 // Called with position_ at a NUL or at the end of the block, `start` at the word's first byte.

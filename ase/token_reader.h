@@ -64,6 +64,11 @@ class TokenReader {
     // Moves past spaces, tabs and line feeds.
     void skipBlanks();
 
+    // When the next '*' of the text at hand opens the word `keyword` (which starts with '*'), and
+    // nothing before it but plain words and blanks (no brace, NUL or CR): moves past that word
+    // and returns true, as reading the words up to it would. Otherwise false, and nothing moves.
+    bool skipToKeyword(std::string_view keyword);
+
     // The byte length of the text after UTF-16 decoding (mark excluded), before the Ctrl-Z and
     // CR LF rules: what bounds how many records the input can hold. Known after the first call;
     // a source that can't tell its size ahead (a pipe) counts only the text read so far.

@@ -1,5 +1,5 @@
-// Where a word stops: the token reader's inner loop, sixteen bytes at a time where the processor
-// allows, with the byte-at-a-time loop kept as the reference and the fallback.
+// Where a word stops: the token reader's inner loops, sixteen bytes at a time where the processor
+// allows, with the byte-at-a-time loops kept as the reference and the fallback.
 #pragma once
 
 #include <bit>
@@ -15,41 +15,53 @@ namespace meshwright {
 // sixteen-byte groups and may read past that zero (what it finds there is ignored).
 inline constexpr size_t kWordScanPadding = 16;
 
-// The first byte at or after `text` that is a space, tab, LF, CR or NUL. A NUL must come at or
-// after `text`, followed by kWordScanPadding readable bytes.
-inline const char* findWordStopScalar(const char* text) {
+// The first byte at or after `text` that equals one of kBytes, which must include the NUL, and
+// a NUL must come at or after `text`, followed by kWordScanPadding readable bytes. One byte at a
+// time: the reference, and the fallback.
+template <char... kBytes>
+const char* findFirstOfScalar(const char* text) {
     for (;; ++text) {
         const char c = *text;
-        if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\0') {
+        if (((c == kBytes) || ...)) {
             return text;
         }
     }
 }
 
-// The same answer as findWordStopScalar, found sixteen bytes at a time with SSE2 (always there on
+// The same answer as findFirstOfScalar, found sixteen bytes at a time with SSE2 (always there on
 // x86-64); other processors take the scalar loop.
-inline const char* findWordStop(const char* text) {
+template <char... kBytes>
+const char* findFirstOf(const char* text) {
 #if defined(__SSE2__)
-    const __m128i space = _mm_set1_epi8(' ');
-    const __m128i tab = _mm_set1_epi8('\t');
-    const __m128i lineFeed = _mm_set1_epi8('\n');
-    const __m128i carriageReturn = _mm_set1_epi8('\r');
-    const __m128i zero = _mm_setzero_si128();
     for (;; text += 16) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text));
-        const __m128i blanks =
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, space), _mm_cmpeq_epi8(bytes, tab));
-        const __m128i ends = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(bytes, lineFeed), _mm_cmpeq_epi8(bytes, carriageReturn)),
-            _mm_cmpeq_epi8(bytes, zero));
-        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(blanks, ends)));
+        __m128i found = _mm_setzero_si128();
+        ((found = _mm_or_si128(found, _mm_cmpeq_epi8(bytes, _mm_set1_epi8(kBytes)))), ...);
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(found));
         if (mask != 0) {
             return text + std::countr_zero(mask);
         }
     }
 #else
-    return findWordStopScalar(text);
+    return findFirstOfScalar<kBytes...>(text);
 #endif
+}
+
+// Where a word stops: the first space, tab, LF, CR or NUL at or after `text` (see findFirstOf).
+inline const char* findWordStopScalar(const char* text) {
+    return findFirstOfScalar<' ', '\t', '\n', '\r', '\0'>(text);
+}
+inline const char* findWordStop(const char* text) {
+    return findFirstOf<' ', '\t', '\n', '\r', '\0'>(text);
+}
+
+// The first '*', where a keyword may start, or byte that a reader passing over plain words must
+// look at (a brace, CR or NUL) at or after `text` (see findFirstOf).
+inline const char* findStarOrBreakScalar(const char* text) {
+    return findFirstOfScalar<'*', '{', '}', '\r', '\0'>(text);
+}
+inline const char* findStarOrBreak(const char* text) {
+    return findFirstOf<'*', '{', '}', '\r', '\0'>(text);
 }
 
 // The first byte at or after `text` that is not a space, tab or LF. A byte of another value (the

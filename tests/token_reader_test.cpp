@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -313,6 +314,61 @@ TEST(TokenReader, QuotedTextIsCappedAndDropsNulsLikeAWord) {
     EXPECT_EQ(text->size(), kMaxWordLength);
     EXPECT_EQ(text->substr(0, 3), "abx");
     EXPECT_EQ(reader.readToken(), "tail");
+}
+
+// Passing over plain words to a keyword gives the words a word-by-word reader finds after it, or
+// refuses and moves nothing whenever a word between could matter or the keyword is not whole.
+TEST(TokenReader, SkippingToAKeywordLandsWhereReadingWordByWordDoes) {
+    struct Case {
+        std::string text;
+        bool skips;
+    };
+    // Each text opens with a word, which is read first: the skip starts where a word ended.
+    const Case cases[] = {
+        {"w AB: 1 BC: 1 CA: 0\t *K 1 tail", true},
+        {"w\n*K\t2", true},
+        {"w A B\n\t*K\nnext line", true},
+        {"w AB: } *K 1", false},     // a brace would change a confined reader's depth
+        {"w AB: {x *K 1", false},    // even inside a word
+        {"w AB:\r\n1 *K 1", false},  // CR LF
+        {"w AB:\0 1 *K 1"s, false},  // NUL
+        {"w x*K 1", false},          // not the start of a word
+        {"w *KK 1 *K 2", false},     // a longer word first
+        {"w *J 1 *K 2", false},      // another keyword first
+        {"w *K\r\n1", false},        // the keyword ends in CR
+        {"w 1 *K", false},           // nothing after it in the text at hand
+        {"w 1 2 3", false},          // no keyword at all
+    };
+    for (const Case& c : cases) {
+        MemorySource source(c.text);
+        TokenReader reader(source);
+        reader.readToken();
+        std::vector<std::string> all = readWords(c.text, 1 << 20);
+        all.erase(all.begin());
+        std::vector<std::string> rest;
+        const bool skipped = reader.skipToKeyword("*K");
+        while (std::optional<std::string_view> word = reader.readToken()) {
+            rest.emplace_back(*word);
+        }
+        EXPECT_EQ(skipped, c.skips) << c.text;
+        auto keyword = std::find(all.begin(), all.end(), "*K");
+        const std::vector<std::string> expected =
+            skipped ? std::vector<std::string>(keyword + 1, all.end()) : all;
+        EXPECT_EQ(rest, expected) << c.text;
+    }
+}
+
+TEST(TokenReader, SkippingToAKeywordKeepsAConfiningBlockOpen) {
+    MemorySource source("{ a b *K c } after");
+    TokenReader reader(source);
+    reader.readToken();
+    reader.beginBlock();
+    reader.readToken();
+    EXPECT_TRUE(reader.skipToKeyword("*K"));
+    EXPECT_EQ(reader.readToken(), "c");
+    EXPECT_EQ(reader.readToken(), std::nullopt);
+    EXPECT_TRUE(reader.endBlock());
+    EXPECT_EQ(reader.readToken(), "after");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The vector word scan finds the same stop as the byte-at-a-time loop, whatever the bytes.
+// The vector word scans find the same stop as the byte-at-a-time loops, whatever the bytes.
 #include "ase/word_scan.h"
 
 #include <gtest/gtest.h>
@@ -16,11 +16,11 @@ std::vector<char> randomText(std::mt19937& random, size_t length, size_t alignme
     std::vector<char> buffer(alignment + length + 1 + kWordScanPadding, '\0');
     std::uniform_int_distribution<int> anyByte(0, 255);
     std::uniform_int_distribution<int> perMille(0, 999);
-    const char stops[] = {' ', '\t', '\n', '\r', '\0'};
+    const char stops[] = {' ', '\t', '\n', '\r', '\0', '*', '{', '}'};
     for (size_t i = 0; i < length; ++i) {
         char byte = static_cast<char>(anyByte(random));
         if (perMille(random) < stopsInAThousand) {
-            byte = stops[perMille(random) % 5];
+            byte = stops[perMille(random) % 8];
         }
         buffer[alignment + i] = byte;
     }
@@ -44,6 +44,8 @@ TEST(WordScan, VectorScanAgreesWithScalarScanOnRandomBytesAtEveryAlignment) {
                 ASSERT_EQ(findWordStop(from), findWordStopScalar(from))
                     << "start " << start << ", alignment " << alignment;
                 ASSERT_EQ(findNonBlank(from), findNonBlankScalar(from))
+                    << "start " << start << ", alignment " << alignment;
+                ASSERT_EQ(findStarOrBreak(from), findStarOrBreakScalar(from))
                     << "start " << start << ", alignment " << alignment;
             }
         }
@@ -69,6 +71,12 @@ TEST(WordScan, EveryByteValueStopsEachScanExactlyWhenItShould) {
             const char* nonBlank = blanks.data() + (blank ? at + 1 : at);
             ASSERT_EQ(findNonBlank(blanks.data()), nonBlank) << "byte " << value << " at " << at;
             ASSERT_EQ(findNonBlankScalar(blanks.data()), nonBlank) << "byte " << value;
+            // A '*', a brace, CR or NUL stops the scan for a keyword.
+            const bool breaks =
+                value == '*' || value == '{' || value == '}' || value == '\r' || value == '\0';
+            const char* star = text.data() + (breaks ? at : at + 1);
+            ASSERT_EQ(findStarOrBreak(text.data()), star) << "byte " << value << " at " << at;
+            ASSERT_EQ(findStarOrBreakScalar(text.data()), star) << "byte " << value;
         }
     }
 }
