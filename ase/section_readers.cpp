@@ -283,10 +283,8 @@ std::unique_ptr<ListScout<List>> MeshReader::sendScout(typename List::Arrays& ar
     if (restBytes > reader_.textLeft() || restBytes < options_.scoutBytesAtLeast) {
         return nullptr;
     }
-    // The scout takes a little less than half, since it starts later and this thread also checks
-    // where it stands. On the 500k-face torus, 48% measured best: 44% left the scout idle at the
-    // end of each list, 52% this thread.
-    constexpr uint64_t kScoutPercent = 48;
+    // The scout's share of the rest of the list (see kScoutPercent in mesh_lists.h).
+    constexpr uint64_t kScoutPercent = List::kScoutPercent;
     const uint64_t start = reader_.offset() + restBytes / 100 * (100 - kScoutPercent);
     std::unique_ptr<ByteSource> source = reader_.openAt(start);
     if (!source) {
