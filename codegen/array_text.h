@@ -20,14 +20,15 @@ int32_t cornerIndex(const Record& face, int corner) {
 void putTriple(Output& out, const Vec3f& value);
 void putPair(Output& out, const Vec3f& value);
 
+// Array entries per chunk (see putItems): about 100 KB of text, few enough chunks to cost
+// nothing to hand over, small enough that the few waiting to be appended take little memory.
+inline constexpr int64_t kEntriesPerChunk = 2048;
+
 // An array block of `count` entries: `declaration`, then each entry after a tab, ",\n" between
 // entries, then "\t};\n" on the last entry's line. `entry` writes the numbers of entry j as
 // entry(out, j), or makes such a writer for each thread that formats entries (see putItems).
 template <typename Entry>
 void putArrayBlock(Output& out, std::string_view declaration, int64_t count, Entry entry) {
-    // About 100 KB of text per chunk: few enough chunks to cost nothing to hand over, small
-    // enough that the few waiting to be appended take little memory.
-    constexpr int64_t kEntriesPerChunk = 2048;
     out.putText(declaration);
     putItems(out, count, kEntriesPerChunk, [count, &entry] {
         return [count, putEntry = itemWriterOf(entry)](Output& o, int64_t j) mutable {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cassert>
 
 #include "codegen/number_text.h"
 #include "codegen/recycled_arrays.h"
@@ -10,10 +11,13 @@
 namespace meshwright {
 
 // A power of two, so that a place finds its slot with a mask.
-GroupTextCache::GroupTextCache(Shape shape, int64_t places)
+GroupTextCache::GroupTextCache(Shape shape, int64_t places, Frame frame)
     : shape_(shape),
       slots_(RecycledArrays<Slot>::take(
-          std::bit_ceil(size_t(std::clamp<int64_t>(places, 1, kMostSlots))))) {
+          std::bit_ceil(size_t(std::clamp<int64_t>(places, 1, kMostSlots))))),
+      before_(Output::storedForm(frame.before)),
+      after_(Output::storedForm(frame.after)) {
+    assert(before_.size() <= kMostFrame && after_.size() <= kMostFrame);
     for (Slot& slot : slots_) {
         slot.length = 0;  // a slot left by an earlier cache may hold the other shape's text
     }
@@ -24,16 +28,18 @@ GroupTextCache::~GroupTextCache() {
 }
 
 void GroupTextCache::putNew(Output& out, const Vec3f& value, const Key& key, Slot& slot) {
-    char text[3 * kNumberTextCapacity];
-    char* end = out.realText(value.x, text);
+    char text[3 * kNumberTextCapacity + 2 * kMostFrame];
+    char* end = std::copy(before_.begin(), before_.end(), text);
+    end = out.realText(value.x, end);
     *end++ = ',';
     end = out.realText(value.y, end);
     if (shape_ == Shape::kTriple) {
         *end++ = ',';
         end = out.realText(value.z, end);
     }
+    end = std::copy(after_.begin(), after_.end(), end);
     const size_t length = size_t(end - text);
-    out.putPlain({text, length});
+    out.putPlainPrefix(text, length);
     if (length <= sizeof slot.text) {
         std::memcpy(slot.key, key.bits, sizeof key.bits);
         std::memcpy(slot.text, text, length);

@@ -4,9 +4,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ase/mesh.h"
+#include "codegen/array_text.h"
+#include "codegen/ordered_chunks.h"
 #include "codegen/output.h"
 
 namespace meshwright {
@@ -15,14 +19,20 @@ namespace meshwright {
 // group in a slot chosen by the group's place (the index of the vertex it belongs to): a vertex
 // that six corners share is formatted once, not six times. A slot serves a group only when it
 // holds the very same values, so the place is a hint and never changes the text. Slots are
-// shared by places far apart, which keeps memory under 0.4 MB (one cache per thread); meshes list
-// faces near the vertices they use, so a vertex's slot is usually still its own when its next
-// corner comes.
+// shared by places far apart, which keeps memory under half a megabyte (one cache per thread);
+// meshes list faces near the vertices they use, so a vertex's slot is usually still its own when
+// its next corner comes.
 class GroupTextCache {
   public:
     enum class Shape { kTriple, kPair };
+    // Text written before and after every group, kept with it in the slot: an array entry's tab
+    // and its ",\n", a call's name and its ");". Line ends as the writers give them ("\n").
+    struct Frame {
+        std::string_view before;
+        std::string_view after;
+    };
     // `places`: how many places there are (the vertex count); fewer slots are made for fewer.
-    GroupTextCache(Shape shape, int64_t places);
+    GroupTextCache(Shape shape, int64_t places, Frame frame = {});
     // A copy takes slots of its own; a cache that ends hands its slots to the next one made.
     GroupTextCache(const GroupTextCache&) = default;
     GroupTextCache(GroupTextCache&&) = default;
@@ -46,13 +56,15 @@ class GroupTextCache {
         uint32_t bits[3];
     };
     // Room for any group of numbers below 10^17 in magnitude, each at most 24 characters
-    // ("-9.9999997764825821e-003"); the longer texts of huger values are written but not kept.
+    // ("-9.9999997764825821e-003"), in a frame of up to 22 bytes; the longer texts of huger
+    // values are written but not kept.
     struct Slot {
-        char text[80];
+        char text[96];
         uint32_t key[3];
         uint8_t length;  // 0: empty
     };
     static constexpr int64_t kMostSlots = int64_t(1) << 12;
+    static constexpr size_t kMostFrame = 16;  // bytes before or after, in stored form
 
     Key keyOf(const Vec3f& value) const {
         Key key{};
@@ -67,19 +79,36 @@ class GroupTextCache {
 
     Shape shape_;
     std::vector<Slot> slots_;
+    std::string before_;  // the frame, stored as the output stores it
+    std::string after_;
 };
 
-// A maker of array entry writers (see putArrayBlock) that write entry j as the group
-// valueOf(j, placeOf(j)) through a cache of their own, kept by placeOf(j) among `places`.
+// An array block (see putArrayBlock) whose entry j is the group valueOf(j, placeOf(j)), written
+// through a cache of texts kept by placeOf(j) among `places`, one per thread. The cache keeps
+// each entry's tab and ",\n" with its numbers; the last entry, which has no ",", is written
+// past it.
 template <typename PlaceOf, typename ValueOf>
-auto entriesCachedByPlace(GroupTextCache::Shape shape, int64_t places, PlaceOf placeOf,
-                          ValueOf valueOf) {
-    return [=] {
-        return [=, cache = GroupTextCache(shape, places)](Output& out, int64_t j) mutable {
+void putArrayBlockCachedByPlace(Output& out, std::string_view declaration, int64_t count,
+                                GroupTextCache::Shape shape, int64_t places, PlaceOf placeOf,
+                                ValueOf valueOf) {
+    out.putText(declaration);
+    putItems(out, count, kEntriesPerChunk, [=] {
+        return [=, cache = GroupTextCache(shape, places, {"\t", ",\n"})](Output& o,
+                                                                         int64_t j) mutable {
             const int32_t place = placeOf(j);
-            cache.put(out, place, valueOf(j, place));
+            if (j + 1 < count) {
+                cache.put(o, place, valueOf(j, place));
+                return;
+            }
+            o.putChar('\t');
+            if (shape == GroupTextCache::Shape::kTriple) {
+                putTriple(o, valueOf(j, place));
+            } else {
+                putPair(o, valueOf(j, place));
+            }
         };
-    };
+    });
+    out.putText("\t};\n");
 }
 
 }  // namespace meshwright

@@ -86,6 +86,19 @@ class Output {
         }
         putRaw(text, length);
     }
+    // `text` as the output stores it, each "\n" as CR LF: for pieces kept to be appended later
+    // by putPlainPrefix.
+    static std::string storedForm(std::string_view text) {
+        std::string stored;
+        for (char c : text) {
+            if (c == '\n') {
+                stored += kLineEnd;
+            } else {
+                stored += c;
+            }
+        }
+        return stored;
+    }
     // Appends the text of formatReal. Every real written is a float of the mesh.
     void putReal(float value);
     // The text putReal appends, written at `out` as formatReal writes it (for pieces that are

@@ -17,24 +17,22 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
     if (mesh.vertices && mesh.faces) {
         const auto& vertices = *mesh.vertices;
         const auto& faces = *mesh.faces;
-        putArrayBlock(
-            out, "\tdouble Varray[] = {\n", corners,
-            entriesCachedByPlace(
-                GroupTextCache::Shape::kTriple, mesh.vertexCount,
-                [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
-                [&](int64_t, int32_t vertex) { return vertices[vertex]; }));
+        putArrayBlockCachedByPlace(
+            out, "\tdouble Varray[] = {\n", corners, GroupTextCache::Shape::kTriple,
+            mesh.vertexCount,
+            [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
+            [&](int64_t, int32_t vertex) { return vertices[vertex]; });
     }
     if (mesh.faceNormals) {
         const auto& normals = *mesh.cornerNormals;
         out.putText("\t//Use this array if you have SMOOTH SHADING\n");
         if (mesh.faces) {
             const auto& faces = *mesh.faces;
-            putArrayBlock(
-                out, "\tdouble Narray[] = {\n", corners,
-                entriesCachedByPlace(
-                    GroupTextCache::Shape::kTriple, mesh.vertexCount,
-                    [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
-                    [&](int64_t corner, int32_t) { return normals[corner]; }));
+            putArrayBlockCachedByPlace(
+                out, "\tdouble Narray[] = {\n", corners, GroupTextCache::Shape::kTriple,
+                mesh.vertexCount,
+                [&](int64_t corner) { return cornerIndex(faces[corner / 3], int(corner % 3)); },
+                [&](int64_t corner, int32_t) { return normals[corner]; });
         } else {
             putArrayBlock(out, "\tdouble Narray[] = {\n", corners,
                           [&](Output& o, int64_t corner) { putTriple(o, normals[corner]); });
@@ -44,12 +42,11 @@ void writeVertexArray(const MeshData& mesh, Output& out) {
         const auto& tVertices = *mesh.tVertices;
         const auto& tFaces = *mesh.tFaces;
         out.putText("\t//Texture array\n");
-        putArrayBlock(
-            out, "\tdouble TCarray[] = {\n", corners,
-            entriesCachedByPlace(
-                GroupTextCache::Shape::kPair, mesh.tVertexCount,
-                [&](int64_t corner) { return cornerIndex(tFaces[corner / 3], int(corner % 3)); },
-                [&](int64_t, int32_t tVertex) { return tVertices[tVertex]; }));
+        putArrayBlockCachedByPlace(
+            out, "\tdouble TCarray[] = {\n", corners, GroupTextCache::Shape::kPair,
+            mesh.tVertexCount,
+            [&](int64_t corner) { return cornerIndex(tFaces[corner / 3], int(corner % 3)); },
+            [&](int64_t, int32_t tVertex) { return tVertices[tVertex]; });
     }
     out.putText("\n\n");
     putClientState(out, clientArraysOf(mesh), "Narray");

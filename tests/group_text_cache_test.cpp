@@ -17,10 +17,10 @@ namespace {
 // directly.
 std::string throughCache(GroupTextCache::Shape shape, const std::vector<Vec3f>& values,
                          const std::vector<int64_t>& places, int64_t placeCount,
-                         size_t capacity = 1 << 16) {
+                         size_t capacity = 1 << 16, GroupTextCache::Frame frame = {}) {
     StringSink sink;
     Output out(sink, capacity);
-    GroupTextCache cache(shape, placeCount);
+    GroupTextCache cache(shape, placeCount, frame);
     for (size_t i = 0; i < values.size(); ++i) {
         cache.put(out, places[i], values[i]);
         out.putChar(';');
@@ -29,11 +29,14 @@ std::string throughCache(GroupTextCache::Shape shape, const std::vector<Vec3f>& 
     return sink.text;
 }
 
-std::string directly(GroupTextCache::Shape shape, const std::vector<Vec3f>& values) {
+std::string directly(GroupTextCache::Shape shape, const std::vector<Vec3f>& values,
+                     GroupTextCache::Frame frame = {}) {
     StringSink sink;
     Output out(sink);
     for (const Vec3f& value : values) {
+        out.putText(frame.before);
         shape == GroupTextCache::Shape::kTriple ? putTriple(out, value) : putPair(out, value);
+        out.putText(frame.after);
         out.putChar(';');
     }
     out.flush();
@@ -77,9 +80,14 @@ TEST(GroupTextCache, RepeatedAndCollidingGroupsWriteExactlyTheirOwnText) {
             values.push_back({pool[pick(random)], pool[pick(random)], pool[pick(random)]});
             places.push_back(place(random));
         }
+        // Bare groups, array entries, and the longest frame a writer gives.
+        const GroupTextCache::Frame frames[] = {{}, {"\t", ",\n"}, {"\tglNormal3f(", ");\n"}};
         for (auto shape : {GroupTextCache::Shape::kTriple, GroupTextCache::Shape::kPair}) {
-            EXPECT_EQ(throughCache(shape, values, places, placeCount), directly(shape, values))
-                << "places " << placeCount;
+            for (const GroupTextCache::Frame& frame : frames) {
+                EXPECT_EQ(throughCache(shape, values, places, placeCount, 1 << 16, frame),
+                          directly(shape, values, frame))
+                    << "places " << placeCount << ", frame " << frame.before;
+            }
         }
     }
 }
@@ -111,6 +119,44 @@ TEST(GroupTextCache, ACacheMadeAfterOneOfTheOtherShapeKeepsNoneOfItsTexts) {
                   directly(GroupTextCache::Shape::kPair, values));
         EXPECT_EQ(throughCache(GroupTextCache::Shape::kTriple, values, places, 8),
                   directly(GroupTextCache::Shape::kTriple, values));
+    }
+    // Nor does a cache keep the texts of one with another frame.
+    const GroupTextCache::Frame entry{"\t", ",\n"};
+    EXPECT_EQ(throughCache(GroupTextCache::Shape::kPair, values, places, 8, 1 << 16, entry),
+              directly(GroupTextCache::Shape::kPair, values, entry));
+    EXPECT_EQ(throughCache(GroupTextCache::Shape::kPair, values, places, 8),
+              directly(GroupTextCache::Shape::kPair, values));
+}
+
+// An array block through the cache is the block of plainly written entries, the last one
+// without its ",", on one thread and on two.
+TEST(GroupTextCache, ArrayBlocksThroughTheCacheAreThoseWrittenPlainly) {
+    std::vector<Vec3f> points;
+    for (int i = 0; i < 300; ++i) {
+        points.push_back({0.1f * float(i % 7), -float(i % 13), 1e-3f * float(i)});
+    }
+    auto placeOf = [](int64_t j) { return int32_t(j * 7 % 300); };
+    auto valueOf = [&](int64_t, int32_t place) { return points[size_t(place)]; };
+    for (int threads : {1, 2}) {
+        for (int64_t count : {0, 1, 2, 3, 5000}) {
+            for (auto shape : {GroupTextCache::Shape::kTriple, GroupTextCache::Shape::kPair}) {
+                StringSink cachedSink;
+                StringSink plainSink;
+                Output cached(cachedSink, 256);
+                Output plain(plainSink, 256);
+                cached.setThreads(threads, 1);
+                putArrayBlockCachedByPlace(cached, "\tdouble A[] = {\n", count, shape, 300, placeOf,
+                                           valueOf);
+                putArrayBlock(plain, "\tdouble A[] = {\n", count, [&](Output& o, int64_t j) {
+                    const Vec3f value = valueOf(j, placeOf(j));
+                    shape == GroupTextCache::Shape::kTriple ? putTriple(o, value)
+                                                            : putPair(o, value);
+                });
+                cached.flush();
+                plain.flush();
+                EXPECT_EQ(cachedSink.text, plainSink.text) << threads << " threads, " << count;
+            }
+        }
     }
 }
 
