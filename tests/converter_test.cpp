@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "eager_split_options.h"
 #include "test_support.h"
 #include "torus_text.h"
 
@@ -273,13 +274,7 @@ TEST_F(ConverterTest, TwoThreadsWriteTheSameBytesAndMessagesAsOne) {
     broken.replace(broken.rfind("*MESH_TFACE "), 12, "*MESH_TFACE -2 ");  // an index below 0
     writeFile("torus.ase", torus);
     writeFile("broken.ase", broken);
-    JobOptions options;
-    options.allowCommandLineKinds = true;
-    options.replace = true;
-    options.reading.sampleRecords = 16;
-    options.reading.scoutRecordsAtLeast = 64;
-    options.reading.scoutBytesAtLeast = 0;
-    options.chunksForTwoThreads = 3;
+    JobOptions options = testing::eagerSplitOptions();
     // The file as one mesh, then as a scene, whose object's lists are confined to its block.
     for (bool scene : {false, true}) {
         options.scene = scene;

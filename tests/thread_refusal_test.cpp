@@ -14,6 +14,7 @@
 #include "app/converter.h"
 #include "app/failure.h"
 #include "codegen/corner_welding.h"
+#include "eager_split_options.h"
 #include "test_support.h"
 #include "torus_text.h"
 
@@ -52,14 +53,7 @@ class ThreadRefusal : public ::testing::Test {
     // Converts `name` with two threads allowed and lists short enough to be split; returns what
     // the job printed, and the output in `output`.
     static std::string convert(const std::string& name, int32_t kind, std::string& output) {
-        JobOptions options;
-        options.allowCommandLineKinds = true;
-        options.replace = true;
-        options.reading.threads = 2;
-        options.reading.sampleRecords = 16;
-        options.reading.scoutRecordsAtLeast = 64;
-        options.reading.scoutBytesAtLeast = 0;
-        options.chunksForTwoThreads = 3;
+        const JobOptions options = testing::eagerSplitOptions();
         std::ostringstream console;
         DialogueReporter reporter(console);
         Converter(name, kind, reporter, options).run();
